@@ -1,0 +1,158 @@
+#include "core/viewer/list_control.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace noemie::viewer {
+
+void ListControl::insert_column(int at, std::string title, Align align, int width) {
+  const auto pos = static_cast<std::size_t>(std::clamp(at, 0, column_count()));
+  columns_.insert(columns_.begin() + static_cast<std::ptrdiff_t>(pos),
+                  ListColumn{std::move(title), align, width});
+}
+
+const ListColumn* ListControl::column(int col) const {
+  if (col < 0 || col >= column_count()) return nullptr;
+  return &columns_[static_cast<std::size_t>(col)];
+}
+
+int ListControl::column_width(int col) const {
+  const ListColumn* c = column(col);
+  return c ? c->width : 0;
+}
+
+void ListControl::set_column_width(int col, int width) {
+  if (col < 0 || col >= column_count()) return;
+  columns_[static_cast<std::size_t>(col)].width = width;
+  if (observer_) observer_->column_width_changed(col);
+}
+
+void ListControl::note_column_width(int col, int width) {
+  if (col < 0 || col >= column_count()) return;
+  columns_[static_cast<std::size_t>(col)].width = width;
+}
+
+void ListControl::begin_reset() {
+  if (observer_) observer_->about_to_reset();
+}
+
+void ListControl::end_reset() {
+  if (observer_) observer_->reset();
+}
+
+void ListControl::clear() {
+  rows_.clear();
+  rows_.shrink_to_fit();
+}
+
+int ListControl::add_row(std::unique_ptr<ListRow> data, const Cells& cells, int state_icon,
+                         int marker_icon) {
+  if (!data) throw std::invalid_argument("a list row needs its data");
+  Row row;
+  row.data = std::move(data);
+  std::size_t total = 0;
+  for (int c = 1; c < kColumnCount; ++c) total += cells[static_cast<std::size_t>(c)].size();
+  row.texts.reserve(total);
+  row.ends[0] = 0;
+  for (int c = 1; c < kColumnCount; ++c) {
+    row.texts += cells[static_cast<std::size_t>(c)];
+    row.ends[static_cast<std::size_t>(c)] = static_cast<std::uint32_t>(row.texts.size());
+  }
+  row.state_icon = static_cast<std::int8_t>(state_icon);
+  row.marker_icon = static_cast<std::int8_t>(marker_icon);
+  rows_.push_back(std::move(row));
+  return row_count() - 1;
+}
+
+const ListControl::Row* ListControl::row_at(int row) const {
+  if (row < 0 || row >= row_count()) return nullptr;
+  return &rows_[static_cast<std::size_t>(row)];
+}
+
+ListControl::Row* ListControl::row_at(int row) {
+  if (row < 0 || row >= row_count()) return nullptr;
+  return &rows_[static_cast<std::size_t>(row)];
+}
+
+std::string_view ListControl::cell(int row, int col) const {
+  const Row* r = row_at(row);
+  if (!r || col <= 0 || col >= kColumnCount) return {};
+  const std::uint32_t begin = r->ends[static_cast<std::size_t>(col - 1)];
+  const std::uint32_t end = r->ends[static_cast<std::size_t>(col)];
+  return std::string_view(r->texts).substr(begin, end - begin);
+}
+
+void ListControl::set_cell(int row, int col, std::string_view text) {
+  Row* r = row_at(row);
+  if (!r || col <= 0 || col >= kColumnCount) return;
+  const std::uint32_t begin = r->ends[static_cast<std::size_t>(col - 1)];
+  const std::uint32_t end = r->ends[static_cast<std::size_t>(col)];
+  r->texts.replace(begin, end - begin, text);
+  const auto delta = static_cast<std::int64_t>(text.size()) - (end - begin);
+  for (int c = col; c < kColumnCount; ++c) {
+    auto& e = r->ends[static_cast<std::size_t>(c)];
+    e = static_cast<std::uint32_t>(e + delta);
+  }
+  changed(row);
+}
+
+int ListControl::icon(int row, int col) const {
+  const Row* r = row_at(row);
+  if (!r) return kNoIcon;
+  if (col == kColTraite) return r->state_icon;
+  if (col == kColRef) return r->marker_icon;
+  return kNoIcon;
+}
+
+void ListControl::set_icon(int row, int col, int icon) {
+  Row* r = row_at(row);
+  if (!r) return;
+  if (col == kColTraite) {
+    r->state_icon = static_cast<std::int8_t>(icon);
+  } else if (col == kColRef) {
+    r->marker_icon = static_cast<std::int8_t>(icon);
+  } else {
+    return;
+  }
+  changed(row);
+}
+
+bool ListControl::selected(int row) const {
+  const Row* r = row_at(row);
+  return r && r->selected;
+}
+
+void ListControl::set_selected(int row, bool selected) {
+  if (Row* r = row_at(row)) r->selected = selected;
+}
+
+void ListControl::select_all(bool selected) {
+  for (Row& r : rows_) r.selected = selected;
+}
+
+void ListControl::reorder(const std::vector<std::int32_t>& order) {
+  if (order.size() != rows_.size()) throw std::invalid_argument("not a permutation of the rows");
+  std::vector<Row> sorted;
+  sorted.reserve(rows_.size());
+  std::vector<bool> taken(rows_.size(), false);
+  for (std::int32_t from : order) {
+    const auto f = static_cast<std::size_t>(from);
+    if (from < 0 || f >= rows_.size() || taken[f]) {
+      throw std::invalid_argument("not a permutation of the rows");
+    }
+    taken[f] = true;
+    sorted.push_back(std::move(rows_[f]));
+  }
+  rows_ = std::move(sorted);
+}
+
+std::size_t ListControl::memory_bytes() const {
+  std::size_t bytes = rows_.capacity() * sizeof(Row);
+  for (const Row& r : rows_) {
+    bytes += sizeof(ListRow);
+    if (r.texts.capacity() > 15) bytes += r.texts.capacity() + 1;
+  }
+  return bytes;
+}
+
+}  // namespace noemie::viewer

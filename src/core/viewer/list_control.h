@@ -1,0 +1,153 @@
+#pragma once
+// The viewer's list, without any toolkit: rows of 17 Windows-1252 cell texts, the state icon
+// of column 0 and the marker icon of column 2, each row's ListRow, a selected flag per row,
+// and 17 columns with a title, an alignment and a width in pixels.
+//
+// Detail, tooltips, marking, export and sorting all work from the texts this object holds,
+// so the texts are a contract: they are set once by the fill and read back as they are.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/noemie/return_record.h"
+
+namespace noemie::viewer {
+
+inline constexpr int kColumnCount = 17;
+
+// Column numbers of the list.
+enum Column : int {
+  kColTraite = 0,
+  kColFichier = 1,
+  kColRef = 2,
+  kColDateComptable = 3,
+  kColCaisse = 4,
+  kColAssure = 5,
+  kColMalade = 6,
+  kColLot = 7,
+  kColFse = 8,
+  kColDateActe = 9,
+  kColActe = 10,
+  kColTotal = 11,
+  kColTxAmo = 12,
+  kColAmo = 13,
+  kColTxAmc = 14,
+  kColAmc = 15,
+  kColDetail = 16,
+};
+
+// No icon in a cell.
+inline constexpr int kNoIcon = -1;
+
+// The data attached to a row: its position and a copy of the entry it was made from.
+struct ListRow {
+  std::int32_t row_index = 0;
+  ReturnEntry entry;
+};
+
+enum class Align { Left, Right };
+
+struct ListColumn {
+  std::string title;  // Windows-1252
+  Align align = Align::Left;
+  int width = 0;  // pixels; 0 hides the column
+};
+
+// Told about changes so that a view can follow. Every call happens on the caller's thread,
+// after the change has been made (before it, for about_to_reset).
+class ListObserver {
+ public:
+  virtual ~ListObserver() = default;
+  virtual void about_to_reset() {}       // rows are about to be replaced or reordered
+  virtual void reset() {}                // rows were replaced or reordered
+  virtual void row_changed(int /*row*/) {}             // a cell text or icon of the row
+  virtual void column_width_changed(int /*column*/) {}  // set from the core side
+};
+
+class ListControl {
+ public:
+  using Cells = std::array<std::string, kColumnCount>;
+
+  ListControl() = default;
+  ListControl(const ListControl&) = delete;
+  ListControl& operator=(const ListControl&) = delete;
+
+  void set_observer(ListObserver* observer) { observer_ = observer; }
+
+  // --- columns ---
+  // Inserts a column at position `at` (clamped to the end).
+  void insert_column(int at, std::string title, Align align, int width);
+  int column_count() const { return static_cast<int>(columns_.size()); }
+  // The column, or nullptr past the last one.
+  const ListColumn* column(int col) const;
+  // Width in pixels; 0 for a column that does not exist.
+  int column_width(int col) const;
+  // Sets a width from the core side (notifies the observer).
+  void set_column_width(int col, int width);
+  // Records a width the user changed in a view (does not notify).
+  void note_column_width(int col, int width);
+
+  // --- rows ---
+  int row_count() const { return static_cast<int>(rows_.size()); }
+  // Brackets a change that replaces or reorders rows (fill, sort) for the observer.
+  void begin_reset();
+  void end_reset();
+  // Removes every row and releases its ListRow.
+  void clear();
+  // Appends a row with its data, cell texts (column 0 is ignored: it shows an icon only),
+  // state icon (column 0) and marker icon (column 2). Returns its position.
+  int add_row(std::unique_ptr<ListRow> data, const Cells& cells, int state_icon, int marker_icon);
+
+  // The whole text of a cell; empty for a cell or row that does not exist.
+  std::string_view cell(int row, int col) const;
+  // The text of a cell as a fixed-size read returns it: at most `max_chars` characters.
+  std::string_view cell(int row, int col, std::size_t max_chars) const {
+    return text::first_chars(cell(row, col), max_chars);
+  }
+  void set_cell(int row, int col, std::string_view text);
+
+  // Icon of column 0 (state) or column 2 (marker); kNoIcon elsewhere or for no row.
+  int icon(int row, int col) const;
+  void set_icon(int row, int col, int icon);
+
+  bool selected(int row) const;
+  void set_selected(int row, bool selected);
+  void select_all(bool selected);
+
+  // The row's data; the row must exist.
+  const ListRow& row_data(int row) const { return *rows_.at(static_cast<std::size_t>(row)).data; }
+  ListRow& row_data(int row) { return *rows_.at(static_cast<std::size_t>(row)).data; }
+
+  // Puts the rows in a new order: new position k takes the row that was at order[k].
+  // `order` must be a permutation of 0 .. row_count() - 1.
+  void reorder(const std::vector<std::int32_t>& order);
+
+  // Bytes held by the rows (texts, data blocks, bookkeeping); for measurements.
+  std::size_t memory_bytes() const;
+
+ private:
+  struct Row {
+    std::unique_ptr<ListRow> data;
+    std::string texts;                           // the 17 cell texts, one after the other
+    std::array<std::uint32_t, kColumnCount> ends{};  // end offset of each cell in `texts`
+    std::int8_t state_icon = kNoIcon;
+    std::int8_t marker_icon = kNoIcon;
+    bool selected = false;
+  };
+
+  const Row* row_at(int row) const;
+  Row* row_at(int row);
+  void changed(int row) {
+    if (observer_) observer_->row_changed(row);
+  }
+
+  std::vector<ListColumn> columns_;
+  std::vector<Row> rows_;
+  ListObserver* observer_ = nullptr;
+};
+
+}  // namespace noemie::viewer

@@ -1,0 +1,80 @@
+#include "core/viewer/list_control.h"
+
+#include <gtest/gtest.h>
+
+namespace noemie::viewer {
+namespace {
+
+ListControl::Cells cells_of(const std::string& prefix) {
+  ListControl::Cells cells;
+  for (int c = 1; c < kColumnCount; ++c) cells[c] = prefix + std::to_string(c);
+  return cells;
+}
+
+int add(ListControl& list, const std::string& prefix) {
+  auto data = std::make_unique<ListRow>();
+  data->row_index = list.row_count();
+  return list.add_row(std::move(data), cells_of(prefix), 6, 1);
+}
+
+TEST(ListControl, CellsReadBackAsSet) {
+  ListControl list;
+  add(list, "a");
+  add(list, "b");
+  EXPECT_EQ(list.cell(1, 16), "b16");
+  EXPECT_EQ(list.cell(0, 0), "");
+  EXPECT_EQ(list.cell(2, 1), "");   // no such row
+  EXPECT_EQ(list.cell(0, 17), "");  // no such column
+  EXPECT_EQ(list.cell(0, 10, 2), "a1");
+}
+
+TEST(ListControl, SetCellKeepsTheOtherCells) {
+  ListControl list;
+  add(list, "r");
+  list.set_cell(0, 5, "a much longer text than before");
+  list.set_cell(0, 9, "");
+  for (int c = 1; c < kColumnCount; ++c) {
+    const std::string expected =
+        c == 5 ? "a much longer text than before" : c == 9 ? "" : "r" + std::to_string(c);
+    EXPECT_EQ(list.cell(0, c), expected) << "column " << c;
+  }
+}
+
+TEST(ListControl, IconsLiveInColumnsZeroAndTwoOnly) {
+  ListControl list;
+  add(list, "r");
+  EXPECT_EQ(list.icon(0, kColTraite), 6);
+  EXPECT_EQ(list.icon(0, kColRef), 1);
+  EXPECT_EQ(list.icon(0, kColCaisse), kNoIcon);
+  list.set_icon(0, kColTraite, 9);
+  EXPECT_EQ(list.icon(0, kColTraite), 9);
+  EXPECT_EQ(list.icon(5, kColTraite), kNoIcon);
+}
+
+TEST(ListControl, ReorderMovesWholeRows) {
+  ListControl list;
+  add(list, "a");
+  add(list, "b");
+  add(list, "c");
+  list.set_selected(2, true);
+  list.reorder({2, 0, 1});
+  EXPECT_EQ(list.cell(0, 1), "c1");
+  EXPECT_TRUE(list.selected(0));
+  EXPECT_EQ(list.row_data(0).row_index, 2);  // renumbering is the sort's job
+  EXPECT_THROW(list.reorder({0, 0, 1}), std::invalid_argument);
+  EXPECT_THROW(list.reorder({0, 1}), std::invalid_argument);
+}
+
+TEST(ListControl, ColumnWidthsOfMissingColumnsReadZero) {
+  ListControl list;
+  list.insert_column(0, "A", Align::Left, 20);
+  list.insert_column(1, "B", Align::Right, 30);
+  EXPECT_EQ(list.column_width(1), 30);
+  EXPECT_EQ(list.column_width(2), 0);
+  EXPECT_EQ(list.column(2), nullptr);
+  list.set_column_width(7, 5);  // ignored
+  EXPECT_EQ(list.column_count(), 2);
+}
+
+}  // namespace
+}  // namespace noemie::viewer

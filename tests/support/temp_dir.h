@@ -1,0 +1,27 @@
+#pragma once
+// A fresh temporary folder, removed with everything in it when the object goes away.
+
+#include <filesystem>
+#include <string_view>
+
+namespace noemie::testing {
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // Writes `bytes` to `name` inside the folder and returns its full path.
+  std::filesystem::path write(const std::filesystem::path& name, std::string_view bytes) const;
+
+ private:
+  std::filesystem::path path_;
+};
+
+// The whole content of a file ("" when it cannot be read).
+std::string read_file(const std::filesystem::path& path);
+
+}  // namespace noemie::testing
