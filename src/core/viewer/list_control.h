@@ -62,9 +62,9 @@ struct ListColumn {
 class ListObserver {
  public:
   virtual ~ListObserver() = default;
-  virtual void about_to_reset() {}       // rows are about to be replaced or reordered
-  virtual void reset() {}                // rows were replaced or reordered
-  virtual void row_changed(int /*row*/) {}             // a cell text or icon of the row
+  virtual void about_to_reset() {}          // rows are about to be replaced or reordered
+  virtual void reset() {}                   // rows were replaced or reordered
+  virtual void row_changed(int /*row*/) {}  // a cell text or icon of the row
   virtual void column_width_changed(int /*column*/) {}  // set from the core side
 };
 
@@ -132,7 +132,7 @@ class ListControl {
  private:
   struct Row {
     std::unique_ptr<ListRow> data;
-    std::string texts;                           // the 17 cell texts, one after the other
+    std::string texts;                               // the 17 cell texts, one after the other
     std::array<std::uint32_t, kColumnCount> ends{};  // end offset of each cell in `texts`
     std::int8_t state_icon = kNoIcon;
     std::int8_t marker_icon = kNoIcon;

@@ -34,8 +34,9 @@ TEST(ListControl, SetCellKeepsTheOtherCells) {
   list.set_cell(0, 5, "a much longer text than before");
   list.set_cell(0, 9, "");
   for (int c = 1; c < kColumnCount; ++c) {
-    const std::string expected =
-        c == 5 ? "a much longer text than before" : c == 9 ? "" : "r" + std::to_string(c);
+    const std::string expected = c == 5   ? "a much longer text than before"
+                                 : c == 9 ? ""
+                                          : "r" + std::to_string(c);
     EXPECT_EQ(list.cell(0, c), expected) << "column " << c;
   }
 }

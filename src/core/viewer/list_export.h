@@ -1,0 +1,38 @@
+#pragma once
+// Writing the list as a text, Excel (tab-separated) or HTML file: every row in the list's
+// current order, every column, with the column widths of the moment.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/platform/dialogs.h"
+#include "core/viewer/list_control.h"
+
+namespace noemie::viewer {
+
+enum class ExportMode : int { Text = 0, Excel = 1, Html = 2 };
+
+// The save dialog's filter list of a mode ("Fichiers Texte", "*.TXT"; "Tous les fichiers",
+// "*.*"; ...).
+std::vector<platform::FileFilter> export_filters(ExportMode mode);
+
+// The extension ensured on an export file name: ".txt", ".xls" or ".html".
+std::string_view export_extension(ExportMode mode);
+
+// The name with the mode's extension appended in lower case, unless the name already contains
+// it anywhere, case ignored ("liste" -> "liste.txt", "Liste.TXT" unchanged, "a.html.bak"
+// unchanged in HTML mode).
+std::string with_export_extension(std::string_view name, ExportMode mode);
+
+// Appends one cell in the form of the mode. Text: cut or padded with blanks to width / 7
+// characters, then "|". Excel: the text and a tab. HTML: "<td>", the text escaped, "</td>".
+void sav_write_data(std::string& out, std::string_view cell, int width, ExportMode mode);
+
+// "&", "<" and ">" written as entities; nothing else changes.
+std::string html_escape(std::string_view text);
+
+// The whole export file, Windows-1252 bytes. `window_title` is the HTML title.
+std::string export_list(const ListControl& list, ExportMode mode, std::string_view window_title);
+
+}  // namespace noemie::viewer

@@ -1,0 +1,146 @@
+#include "core/viewer/sort.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/text/cp1252.h"
+#include "core/viewer/list_fixture.h"
+
+namespace noemie::viewer {
+namespace {
+
+using testing::add_row;
+
+// Sorts rows holding `cells` in `column` and returns the cells in their new order.
+std::vector<std::string> sorted(int column, const std::vector<std::string>& cells) {
+  ListControl list;
+  for (const auto& c : cells) add_row(list, {{column, c}});
+  sort_colonne(list, column);
+  std::vector<std::string> out;
+  for (int r = 0; r < list.row_count(); ++r) {
+    EXPECT_EQ(list.row_data(r).row_index, r);
+    out.emplace_back(list.cell(r, column));
+  }
+  return out;
+}
+
+struct SortCase {
+  const char* name;
+  int column;
+  std::vector<std::string> input;
+  std::vector<std::string> expected;
+};
+
+TEST(Sort, EachColumnKindOrdersAsDisplayed) {
+  const std::string euro(1, text::kEuro);
+  const SortCase cases[] = {
+      {"references",
+       kColRef,
+       {"(930)", "x(534)", "(900)", "(531)"},
+       {"(531)", "x(534)", "(900)", "(930)"}},
+      {"batch dash first", kColLot, {"12", "-", "3", "-"}, {"-", "-", "3", "12"}},
+      {"empty invoice first", kColFse, {"123456789", "", "42"}, {"", "42", "123456789"}},
+      {"rates", kColTxAmo, {"100%", "65%", ""}, {"", "65%", "100%"}},
+      {"francs before close euros",
+       kColTotal,
+       {"12.20" + euro, "80.00F", ""},
+       {"", "80.00F", "12.20" + euro}},
+      {"negative amount first",
+       kColAmo,
+       {"1.00F", "-17.55F", "0.05F"},
+       {"-17.55F", "0.05F", "1.00F"}},
+      {"dates in calendar order",
+       kColDateActe,
+       {"01/01/2004", "31/12/2003", "", "02/01/2004", "01/02/2003"},
+       {"", "01/02/2003", "31/12/2003", "01/01/2004", "02/01/2004"}},
+      {"text is byte order",
+       kColAssure,
+       {"\xC9TIENNE", "Dupont", "DUPONT"},
+       {"DUPONT", "Dupont", "\xC9TIENNE"}},
+      {"prefix first", kColDetail, {"abc", "ab", "b"}, {"ab", "abc", "b"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(sorted(c.column, c.input), c.expected) << c.name;
+  }
+}
+
+TEST(Sort, EqualKeysKeepTheirOrder) {
+  ListControl list;
+  add_row(list, {{kColFichier, "2"}, {kColLot, "-"}});
+  add_row(list, {{kColFichier, "1"}, {kColLot, "7"}});
+  add_row(list, {{kColFichier, "3"}, {kColLot, "0"}});  // "0" and "-" both key 0
+  sort_colonne(list, kColLot);
+  EXPECT_EQ(list.cell(0, kColFichier), "2");
+  EXPECT_EQ(list.cell(1, kColFichier), "3");
+  EXPECT_EQ(list.cell(2, kColFichier), "1");
+}
+
+TEST(Sort, SameHeaderTwiceNeverFlipsOrder) {
+  const std::vector<std::string> in = {"b", "c", "a"};
+  ListControl list;
+  for (const auto& c : in) add_row(list, {{kColMalade, c}});
+  sort_colonne(list, kColMalade);
+  sort_colonne(list, kColMalade);
+  EXPECT_EQ(list.cell(0, kColMalade), "a");
+  EXPECT_EQ(list.cell(2, kColMalade), "c");
+}
+
+TEST(Sort, StateColumnHasNoTextSoOrderStays) {
+  EXPECT_EQ(sort_kind_of(kColTraite), SortKind::Text);
+  EXPECT_EQ(sort_kind_of(-1), SortKind::Text);
+  EXPECT_EQ(sort_kind_of(17), SortKind::Text);
+  ListControl list;
+  add_row(list, {{kColFichier, "z"}}, 7);
+  add_row(list, {{kColFichier, "a"}}, 6);
+  sort_colonne(list, kColTraite);
+  EXPECT_EQ(list.cell(0, kColFichier), "z");
+}
+
+TEST(Sort, OnlyTheReadPrefixOfALongCellCounts) {
+  // Two texts equal in their first 259 characters compare equal: stable order decides.
+  const std::string common(259, 'a');
+  ListControl list;
+  add_row(list, {{kColDetail, common + "z"}, {kColFichier, "1"}});
+  add_row(list, {{kColDetail, common + "b"}, {kColFichier, "2"}});
+  sort_colonne(list, kColDetail);
+  EXPECT_EQ(list.cell(0, kColFichier), "1");
+}
+
+struct KeyCase {
+  std::string cell;
+  long long key;
+};
+
+TEST(SortKeys, NumberKey) {
+  const KeyCase cases[] = {{"(531)", 531}, {"x(534)", 534},
+                           {"65%", 65},    {"-", 0},
+                           {"", 0},        {"-42", 42},
+                           {"12a34", 12},  {"99999999999999999999999", 9223372036854775807LL}};
+  for (const auto& c : cases) EXPECT_EQ(number_key(c.cell), c.key) << c.cell;
+}
+
+TEST(SortKeys, DateKey) {
+  EXPECT_EQ(date_key(""), 0);
+  EXPECT_EQ(date_key("31/12/2003"), 31 + 31 * 12 + 372 * 2003);
+  EXPECT_LT(date_key("31/12/2003"), date_key("01/01/2004"));
+  EXPECT_LT(date_key("28/02/2004"), date_key("01/03/2004"));
+  // A short text reads NUL past its end instead of running off the cell.
+  EXPECT_EQ(date_key("1"),
+            ('1' - '0') * 10 + (0 - '0') + 31 * ((0 - '0') * 11) + 372 * ((0 - '0') * 1111));
+}
+
+TEST(SortKeys, AmountKey) {
+  const std::string euro(1, text::kEuro);
+  EXPECT_DOUBLE_EQ(amount_key("80.00F"), 80.0);
+  EXPECT_DOUBLE_EQ(amount_key("12.20" + euro), 12.20 * 6.55957);
+  EXPECT_DOUBLE_EQ(amount_key(""), 0.0);
+  EXPECT_DOUBLE_EQ(amount_key("F"), 0.0);
+  EXPECT_DOUBLE_EQ(amount_key("abcF"), 0.0);
+  EXPECT_DOUBLE_EQ(amount_key(" -3.5F"), -3.5);
+  EXPECT_DOUBLE_EQ(amount_key(".5F"), 0.5);
+  EXPECT_DOUBLE_EQ(amount_key("7.F"), 7.0);
+}
+
+}  // namespace
+}  // namespace noemie::viewer
