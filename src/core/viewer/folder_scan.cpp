@@ -1,0 +1,79 @@
+#include "core/viewer/folder_scan.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "core/platform/clock.h"
+#include "core/text/cp1252.h"
+
+namespace noemie::viewer {
+namespace {
+
+char ascii_upper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return ascii_upper(x) == ascii_upper(y);
+         });
+}
+
+// The time stamp of a return file: its last modification, read as UTC.
+std::int64_t file_time_of(const std::filesystem::directory_entry& entry) {
+  std::error_code ec;
+  const auto t = entry.last_write_time(ec);
+  if (ec) return 0;
+  const auto sys = std::filesystem::file_time_type::clock::to_sys(t);
+  return platform::to_file_time(sys);
+}
+
+}  // namespace
+
+bool matches_pattern(std::string_view name, std::string_view pattern) {
+  if (pattern == "*.") return name.find('.') == std::string_view::npos;
+  if (pattern.size() < 2 || pattern.substr(0, 2) != "*.") return false;
+  const auto dot = name.rfind('.');
+  if (dot == std::string_view::npos) return false;
+  return equal_ignoring_ascii_case(name.substr(dot + 1), pattern.substr(2));
+}
+
+bool scan_order_less(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto ua = static_cast<unsigned char>(ascii_upper(a[i]));
+    const auto ub = static_cast<unsigned char>(ascii_upper(b[i]));
+    if (ua != ub) return ua < ub;
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;  // same letters in another case: plain byte order
+}
+
+std::string display_name(const std::filesystem::path& name) {
+  return text::utf8_to_cp1252(name.native());
+}
+
+std::vector<ScannedFile> scan_pattern(const std::filesystem::path& folder, std::string_view pattern,
+                                      std::error_code& error) {
+  error.clear();
+  std::vector<ScannedFile> files;
+  std::vector<std::string> raw_names;
+  std::filesystem::directory_iterator it(folder, error);
+  if (error) return {};
+  for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
+    if (error) break;
+    const std::string raw = it->path().filename().native();
+    if (raw.empty() || raw.front() == '.') continue;
+    if (!matches_pattern(raw, pattern)) continue;
+    std::error_code ec;
+    if (it->is_directory(ec)) continue;
+    files.push_back({it->path(), display_name(it->path().filename()), file_time_of(*it)});
+  }
+  if (error) return {};
+  std::sort(files.begin(), files.end(), [](const ScannedFile& a, const ScannedFile& b) {
+    return scan_order_less(a.path.filename().native(), b.path.filename().native());
+  });
+  return files;
+}
+
+}  // namespace noemie::viewer

@@ -1,0 +1,36 @@
+#pragma once
+// Finding the return files of a folder for one name pattern, in a reproducible order.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace noemie::viewer {
+
+struct ScannedFile {
+  std::filesystem::path path;  // full path, in the platform's encoding
+  std::string name;            // bare name as Windows-1252 text
+  std::int64_t file_time = 0;  // the file's time stamp as a file time (UTC); 0 when unknown
+};
+
+// True when the bare name `name` matches `pattern`: "*.EXT" matches a name whose text after its
+// last "." equals EXT, letters in any case; "*." matches a name with no "." at all.
+bool matches_pattern(std::string_view name, std::string_view pattern);
+
+// Orders names as the list takes them: ASCII letters upper-cased, ties in byte order.
+bool scan_order_less(std::string_view a, std::string_view b);
+
+// A bare file name as Windows-1252 text: UTF-8 is converted ("?" for a character without a
+// Windows-1252 form), a name that is not valid UTF-8 is kept byte for byte.
+std::string display_name(const std::filesystem::path& name);
+
+// The files of `folder` that match `pattern`, in scan order. Names beginning with "." and
+// folders are skipped; a link that leads nowhere is kept (reading it will fail and say so).
+// `error` is set when the folder itself cannot be read; the result is then empty.
+std::vector<ScannedFile> scan_pattern(const std::filesystem::path& folder, std::string_view pattern,
+                                      std::error_code& error);
+
+}  // namespace noemie::viewer
