@@ -131,19 +131,29 @@ void ListControl::select_all(bool selected) {
 }
 
 void ListControl::reorder(const std::vector<std::int32_t>& order) {
-  if (order.size() != rows_.size()) throw std::invalid_argument("not a permutation of the rows");
-  std::vector<Row> sorted;
-  sorted.reserve(rows_.size());
-  std::vector<bool> taken(rows_.size(), false);
+  const std::size_t n = rows_.size();
+  if (order.size() != n) throw std::invalid_argument("not a permutation of the rows");
+  std::vector<bool> seen(n, false);
   for (std::int32_t from : order) {
     const auto f = static_cast<std::size_t>(from);
-    if (from < 0 || f >= rows_.size() || taken[f]) {
-      throw std::invalid_argument("not a permutation of the rows");
-    }
-    taken[f] = true;
-    sorted.push_back(std::move(rows_[f]));
+    if (from < 0 || f >= n || seen[f]) throw std::invalid_argument("not a permutation of the rows");
+    seen[f] = true;
   }
-  rows_ = std::move(sorted);
+  // Follow each cycle of the permutation, moving rows in place.
+  std::vector<bool> placed(n, false);
+  for (std::size_t start = 0; start < n; ++start) {
+    if (placed[start]) continue;
+    Row held = std::move(rows_[start]);
+    std::size_t to = start;
+    for (;;) {
+      placed[to] = true;
+      const auto from = static_cast<std::size_t>(order[to]);
+      if (from == start) break;
+      rows_[to] = std::move(rows_[from]);
+      to = from;
+    }
+    rows_[to] = std::move(held);
+  }
 }
 
 std::size_t ListControl::memory_bytes() const {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <string>
@@ -14,34 +15,64 @@ bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// Rows ordered by ascending key; equal keys keep their order.
+// Rows ordered by ascending key; equal keys keep their order (the row number breaks ties, which
+// makes an in-place sort stable without the scratch buffer of std::stable_sort). The keys travel
+// with the row numbers so that the sort works on one contiguous array.
 template <typename Key, typename Less = std::less<Key>>
-std::vector<std::int32_t> stable_order(const std::vector<Key>& keys, Less less = Less()) {
-  std::vector<std::int32_t> order(keys.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::int32_t a, std::int32_t b) { return less(keys[a], keys[b]); });
+std::vector<std::int32_t> stable_order(std::vector<std::pair<Key, std::int32_t>> keyed,
+                                       Less less = Less()) {
+  std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+    if (less(a.first, b.first)) return true;
+    if (less(b.first, a.first)) return false;
+    return a.second < b.second;
+  });
+  std::vector<std::int32_t> order;
+  order.reserve(keyed.size());
+  for (const auto& k : keyed) order.push_back(k.second);
   return order;
+}
+
+// A text key: its first eight bytes packed big-endian, so that most comparisons are one
+// integer comparison, and the rest of the text for ties.
+struct TextKey {
+  std::uint64_t head = 0;
+  std::uint8_t head_size = 0;
+  std::string_view tail;
+};
+
+TextKey text_key(std::string_view cell) {
+  TextKey key;
+  const std::size_t n = std::min<std::size_t>(cell.size(), 8);
+  for (std::size_t i = 0; i < 8; ++i) {
+    key.head = (key.head << 8) | (i < n ? static_cast<unsigned char>(cell[i]) : 0u);
+  }
+  key.head_size = static_cast<std::uint8_t>(n);
+  key.tail = cell.substr(n);
+  return key;
 }
 
 // Byte order of Windows-1252 texts: each byte unsigned, a prefix before the longer text.
 bool text_less(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const auto ca = static_cast<unsigned char>(a[i]);
-    const auto cb = static_cast<unsigned char>(b[i]);
-    if (ca != cb) return ca < cb;
-  }
-  return a.size() < b.size();
+  const int c = n == 0 ? 0 : std::memcmp(a.data(), b.data(), n);
+  return c != 0 ? c < 0 : a.size() < b.size();
+}
+
+bool text_key_less(const TextKey& a, const TextKey& b) {
+  if (a.head != b.head) return a.head < b.head;
+  // Equal heads padded with zeros: the shorter text first (it is a prefix of the other).
+  if (a.head_size != b.head_size) return a.head_size < b.head_size;
+  return text_less(a.tail, b.tail);
 }
 
 template <typename Key, typename KeyOf>
-std::vector<std::int32_t> order_by(const ListControl& list, int column, std::size_t chars,
-                                   KeyOf key_of) {
-  std::vector<Key> keys;
-  keys.reserve(static_cast<std::size_t>(list.row_count()));
-  for (int r = 0; r < list.row_count(); ++r) keys.push_back(key_of(list.cell(r, column, chars)));
-  return stable_order(keys);
+std::vector<std::pair<Key, std::int32_t>> keys_of(const ListControl& list, int column,
+                                                  std::size_t chars, KeyOf key_of) {
+  std::vector<std::pair<Key, std::int32_t>> keyed;
+  keyed.reserve(static_cast<std::size_t>(list.row_count()));
+  for (int r = 0; r < list.row_count(); ++r)
+    keyed.emplace_back(key_of(list.cell(r, column, chars)), r);
+  return keyed;
 }
 
 }  // namespace
@@ -110,8 +141,10 @@ double amount_key(std::string_view cell) {
   }
   if (int_digits + frac_digits == 0) return 0.0;
   // from_chars rounds correctly and ignores the locale; a lone "." is never passed to it.
-  std::string number(text.substr(start, i - start));
-  if (number.front() == '.') number.insert(number.begin(), '0');
+  std::string number;
+  number.reserve(i - start + 1);
+  if (text[start] == '.') number.push_back('0');
+  number.append(text.substr(start, i - start));
   double value = 0.0;
   std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
   if (negative) value = -value;
@@ -122,22 +155,17 @@ void sort_colonne(ListControl& list, int column) {
   std::vector<std::int32_t> order;
   switch (sort_kind_of(column)) {
     case SortKind::Number:
-      order = order_by<std::int64_t>(list, column, kValueKeyChars, number_key);
+      order = stable_order(keys_of<std::int64_t>(list, column, kValueKeyChars, number_key));
       break;
     case SortKind::Date:
-      order = order_by<std::int64_t>(list, column, kValueKeyChars, date_key);
+      order = stable_order(keys_of<std::int64_t>(list, column, kValueKeyChars, date_key));
       break;
     case SortKind::Amount:
-      order = order_by<double>(list, column, kValueKeyChars, amount_key);
+      order = stable_order(keys_of<double>(list, column, kValueKeyChars, amount_key));
       break;
-    case SortKind::Text: {
-      std::vector<std::string_view> keys;
-      keys.reserve(static_cast<std::size_t>(list.row_count()));
-      for (int r = 0; r < list.row_count(); ++r)
-        keys.push_back(list.cell(r, column, kTextKeyChars));
-      order = stable_order(keys, text_less);
+    case SortKind::Text:
+      order = stable_order(keys_of<TextKey>(list, column, kTextKeyChars, text_key), text_key_less);
       break;
-    }
   }
   list.begin_reset();
   list.reorder(order);

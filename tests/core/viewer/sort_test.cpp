@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 #include "core/text/cp1252.h"
@@ -140,6 +142,58 @@ TEST(SortKeys, AmountKey) {
   EXPECT_DOUBLE_EQ(amount_key(" -3.5F"), -3.5);
   EXPECT_DOUBLE_EQ(amount_key(".5F"), 0.5);
   EXPECT_DOUBLE_EQ(amount_key("7.F"), 7.0);
+}
+
+}  // namespace
+}  // namespace noemie::viewer
+
+namespace noemie::viewer {
+namespace {
+
+// Random cells sorted by the list agree with a plain stable sort of the same keys, for every
+// column kind, and the rows travel whole.
+TEST(Sort, AgreesWithAReferenceStableSortOnRandomCells) {
+  std::mt19937 rng(7);
+  const std::string alphabet = std::string("aAbB ()-/.%F0123456789") + text::kEuro + "\xE9\xC9";
+  auto random_text = [&](int max_len) {
+    std::string s;
+    const int len = std::uniform_int_distribution<int>(0, max_len)(rng);
+    for (int i = 0; i < len; ++i) {
+      s += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(rng)];
+    }
+    return s;
+  };
+  for (int column : {kColFichier, kColRef, kColDateActe, kColTotal, kColDetail}) {
+    ListControl list;
+    std::vector<std::pair<std::string, std::string>> rows;  // (cell, identity)
+    for (int r = 0; r < 300; ++r) {
+      const std::string cell = random_text(column == kColDateActe ? 10 : 12);
+      rows.emplace_back(cell, std::to_string(r));
+      add_row(list, {{column, cell}, {kColMalade, std::to_string(r)}});
+    }
+    std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
+      switch (sort_kind_of(column)) {
+        case SortKind::Number:
+          return number_key(a.first) < number_key(b.first);
+        case SortKind::Date:
+          return date_key(a.first) < date_key(b.first);
+        case SortKind::Amount:
+          return amount_key(a.first) < amount_key(b.first);
+        case SortKind::Text:
+          break;
+      }
+      return std::lexicographical_compare(
+          a.first.begin(), a.first.end(), b.first.begin(), b.first.end(), [](char x, char y) {
+            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+          });
+    });
+    sort_colonne(list, column);
+    for (int r = 0; r < list.row_count(); ++r) {
+      ASSERT_EQ(list.cell(r, column), rows[static_cast<std::size_t>(r)].first) << column;
+      ASSERT_EQ(list.cell(r, kColMalade), rows[static_cast<std::size_t>(r)].second) << column;
+      ASSERT_EQ(list.row_data(r).row_index, r);
+    }
+  }
 }
 
 }  // namespace
