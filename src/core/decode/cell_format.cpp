@@ -1,0 +1,148 @@
+#include "core/decode/cell_format.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <optional>
+
+#include "core/decode/reference_table.h"
+#include "core/decode/regime_table.h"
+#include "core/text/c_text.h"
+
+namespace noemie::decode {
+namespace {
+
+using noemie::text::c_text;
+
+constexpr std::size_t kDestinataireChars = 22;
+constexpr std::size_t kRegimePos = 8;
+constexpr std::size_t kCaissePos = 10;
+constexpr std::size_t kCentrePos = 13;
+
+bool is_ascii_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// A character's value as a digit, without a check; the original platform's char is signed.
+int digit_value(char c) {
+  return static_cast<signed char>(c) - '0';
+}
+
+// Three characters from `pos` converted as a number, without a check.
+int three_digit_value(std::string_view s, std::size_t pos) {
+  return digit_value(s[pos]) * 100 + digit_value(s[pos + 1]) * 10 + digit_value(s[pos + 2]);
+}
+
+// The text of `s` up to its first blank.
+std::string_view first_word(std::string_view s) {
+  return s.substr(0, std::min(s.find(' '), s.size()));
+}
+
+// Floor division for the calendar arithmetic of negative file times.
+std::int64_t floor_div(std::int64_t a, std::int64_t b) {
+  const std::int64_t q = a / b;
+  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+}  // namespace
+
+RefCell format_noemie_ref(std::string_view ref3) {
+  const int number = reference_number(ref3);
+  RefCell cell;
+  cell.icon = reference_icon(number);
+  if (number == 534) cell.text = "x";
+  cell.text += '(';
+  cell.text += std::to_string(number);
+  cell.text += ')';
+  return cell;
+}
+
+std::string format_destinataire(std::string_view destinataire, const RegimeTable& regimes) {
+  const std::string_view zone = noemie::text::first_chars(destinataire, kDestinataireChars);
+  // The numbers are read at fixed offsets of the zone, NULs and all, as the header holds them.
+  if (zone.size() >= kCentrePos + 3 && is_ascii_digit(zone[kRegimePos]) &&
+      is_ascii_digit(zone[kRegimePos + 1])) {
+    const int regime = digit_value(zone[kRegimePos]) * 10 + digit_value(zone[kRegimePos + 1]);
+    if (const std::optional<RegimeTable::Entry> entry = regimes.entry(regime)) {
+      char numbers[48];
+      std::snprintf(numbers, sizeof numbers, ") %02d %03d %03d", regime,
+                    three_digit_value(zone, kCaissePos), three_digit_value(zone, kCentrePos));
+      std::string text;
+      text.reserve(entry->text_b.size() + entry->text_a.size() + 16);
+      text += entry->text_b;
+      text += " (";
+      text += entry->text_a;
+      text += numbers;
+      return text;
+    }
+  }
+  return std::string(c_text(zone));
+}
+
+std::string format_nom(std::string_view nom, std::string_view prenom,
+                       std::string_view immatriculation) {
+  std::string text(first_word(c_text(nom)));
+  text += ' ';
+  text += first_word(c_text(prenom));
+  const std::string_view number = c_text(immatriculation);
+  if (!number.empty()) {
+    text += " (";
+    text += first_word(number);
+    text += ')';
+  }
+  return text;
+}
+
+std::string format_date_noemie(std::string_view date6) {
+  const std::string_view date = noemie::text::first_chars(c_text(date6), 6);
+  if (date.empty() || date.starts_with("00")) return {};
+  // The original fills "DD/MM/CCYY" from the field's bytes; a missing byte is the field's
+  // terminator, which ends the text there.
+  auto at = [&](std::size_t i) { return i < date.size() ? date[i] : '\0'; };
+  const char year_first = at(4);
+  const char century_second = year_first == '9' ? '9' : '0';
+  const char century_first = year_first == '9' ? '1' : '2';
+  const char full[] = {at(0),         at(1),          '/',   at(2), at(3), '/',
+                       century_first, century_second, at(4), at(5)};
+  return std::string(c_text(std::string_view(full, sizeof full)));
+}
+
+std::string format_nom_fic(std::string_view file_name, std::int64_t file_time) {
+  std::string_view name = c_text(file_name);
+  name.remove_prefix(std::min(name.find_first_not_of('0'), name.size()));
+  name = name.substr(0, std::min(name.find('.'), name.size()));
+
+  using namespace std::chrono;
+  constexpr std::int64_t kUnitsPerDay = 24LL * 3600 * 10'000'000;
+  // Every 64-bit file time lies within about 29,000 years of 1601, well inside the range of
+  // the calendar types.
+  const year_month_day date{sys_days{year{1601} / January / 1} +
+                            days{floor_div(file_time, kUnitsPerDay)}};
+  const int year_2 = ((static_cast<int>(date.year()) % 100) + 100) % 100;
+  char stamp[24];
+  std::snprintf(stamp, sizeof stamp, "  (%02u/%02u/%02d)", static_cast<unsigned>(date.day()),
+                static_cast<unsigned>(date.month()), year_2);
+  std::string text(name);
+  text += stamp;
+  return text;
+}
+
+std::string format_info_noemie(std::string_view detail, std::size_t max_chars) {
+  std::string_view text = c_text(detail);
+  const std::size_t last = text.find_last_not_of(' ');
+  text = last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+  return std::string(noemie::text::first_chars(text, max_chars));
+}
+
+std::string formate_valeur(std::int64_t cents, char currency) {
+  // The magnitude as unsigned, so that the most negative amount has one too.
+  const std::uint64_t magnitude =
+      cents < 0 ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
+  char text[40];
+  std::snprintf(text, sizeof text, "%s%llu.%02llu%c", cents < 0 ? "-" : "",
+                static_cast<unsigned long long>(magnitude / 100),
+                static_cast<unsigned long long>(magnitude % 100), currency);
+  return text;
+}
+
+}  // namespace noemie::decode
