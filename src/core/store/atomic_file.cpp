@@ -1,0 +1,160 @@
+#include "core/store/atomic_file.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <random>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace noemie::store {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string describe(std::string_view what, const fs::path& path, int error) {
+  std::string out(what);
+  out += ' ';
+  out += path.string();
+  out += ": ";
+  out += std::generic_category().message(error);
+  return out;
+}
+
+// A name for the temporary file that no other writer picks at the same moment.
+fs::path temporary_name(const fs::path& target) {
+  std::uint32_t salt = 0;
+  try {
+    salt = std::random_device()();
+  } catch (...) {
+    // No entropy source: the exclusive create below still refuses a clash, and we retry.
+    salt = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(&salt));
+  }
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string suffix = ".tmp";
+  for (int i = 0; i < 8; ++i) suffix += kHex[(salt >> (4 * i)) & 0xF];
+  return target.parent_path() / (target.filename().string() + suffix);
+}
+
+// The file a symbolic link leads to, so that the link itself survives the replacement.
+fs::path resolve_link(const fs::path& target) {
+  std::error_code ec;
+  if (!fs::is_symlink(target, ec)) return target;
+  const auto real = fs::canonical(target, ec);
+  return ec ? target : real;
+}
+
+#ifdef _WIN32
+
+std::string write_new_file(const fs::path& tmp, std::string_view bytes, const fs::path&,
+                           bool& exists) {
+  HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    exists = GetLastError() == ERROR_FILE_EXISTS;
+    return describe("cannot create", tmp, EACCES);
+  }
+  bool ok = true;
+  while (ok && !bytes.empty()) {
+    const DWORD chunk = static_cast<DWORD>(bytes.size() < (1u << 30) ? bytes.size() : 1u << 30);
+    DWORD written = 0;
+    ok = WriteFile(h, bytes.data(), chunk, &written, nullptr) && written > 0;
+    bytes.remove_prefix(written);
+  }
+  ok = ok && FlushFileBuffers(h);
+  ok = CloseHandle(h) && ok;
+  if (!ok) {
+    DeleteFileW(tmp.c_str());
+    return describe("cannot write", tmp, ENOSPC);
+  }
+  return {};
+}
+
+std::string replace_file(const fs::path& tmp, const fs::path& target) {
+  if (MoveFileExW(tmp.c_str(), target.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return {};
+  }
+  DeleteFileW(tmp.c_str());
+  return describe("cannot replace", target, EACCES);
+}
+
+#else
+
+std::string write_new_file(const fs::path& tmp, std::string_view bytes, const fs::path& target,
+                           bool& exists) {
+  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    exists = errno == EEXIST;
+    return describe("cannot create a temporary file", tmp, errno);
+  }
+  // The new file keeps the permissions of the one it replaces.
+  struct stat st;
+  if (::stat(target.c_str(), &st) == 0) (void)::fchmod(fd, st.st_mode & 07777);
+
+  int error = 0;
+  while (!bytes.empty()) {
+    const ::ssize_t n =
+        ::write(fd, bytes.data(), bytes.size() < (1u << 30) ? bytes.size() : 1u << 30);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      error = n < 0 ? errno : ENOSPC;
+      break;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error != 0) {
+    ::unlink(tmp.c_str());
+    return describe("cannot write", target, error);
+  }
+  return {};
+}
+
+std::string replace_file(const fs::path& tmp, const fs::path& target) {
+  if (::rename(tmp.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(tmp.c_str());
+    return describe("cannot replace", target, error);
+  }
+  // Make the rename itself durable; the data is safe either way, so a failure here is not one.
+  const auto folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    (void)::fsync(dir);
+    ::close(dir);
+  }
+  return {};
+}
+
+#endif
+
+}  // namespace
+
+std::string write_file_atomically(const fs::path& target, std::string_view bytes,
+                                  const AtomicWriteOptions& options) {
+  const fs::path real = resolve_link(target);
+  if (options.create_folder && !real.parent_path().empty()) {
+    std::error_code ec;
+    fs::create_directories(real.parent_path(), ec);
+    if (ec) return describe("cannot create the folder", real.parent_path(), ec.value());
+  }
+  std::string error;
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    const fs::path tmp = temporary_name(real);
+    bool exists = false;
+    error = write_new_file(tmp, bytes, real, exists);
+    if (error.empty()) return replace_file(tmp, real);
+    if (!exists) break;
+  }
+  return error;
+}
+
+}  // namespace noemie::store

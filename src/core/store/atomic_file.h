@@ -1,0 +1,25 @@
+#pragma once
+// Writing a whole file so that it is always either the old file or the new one: the bytes go
+// to a new temporary file in the same folder, are flushed to the disk, and the temporary file
+// is then renamed over the target. A crash, a full disk or a read-only folder at any moment
+// leaves the previous file as it was.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace noemie::store {
+
+struct AtomicWriteOptions {
+  // Create the target's folder (and those above it) when it is missing.
+  bool create_folder = false;
+};
+
+// Replaces `target` by `bytes`. Returns "" on success, else a one-line description of what
+// failed (naming the file); the target is then untouched and no temporary file is left.
+// A target that is a symbolic link has the file it points to replaced, not the link. The new
+// file keeps the permissions of the file it replaces; a new file gets the usual ones.
+std::string write_file_atomically(const std::filesystem::path& target, std::string_view bytes,
+                                  const AtomicWriteOptions& options = {});
+
+}  // namespace noemie::store

@@ -1,0 +1,129 @@
+#include "core/store/reg_file_registry.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "core/store/atomic_file.h"
+#include "core/store/reg_format.h"
+
+namespace noemie::store {
+
+namespace fs = std::filesystem;
+
+RegFileRegistry::RegFileRegistry(fs::path file, std::ostream& warnings, Mode mode)
+    : file_(std::move(file)), warnings_(warnings), mode_(mode) {
+  load();
+}
+
+RegFileRegistry::~RegFileRegistry() {
+  if (mode_ == Mode::ReadWrite && changed() && !save()) {
+    warn("settings not saved: " + last_error_);
+  }
+}
+
+fs::path RegFileRegistry::bad_copy_path() const {
+  fs::path bad = file_;
+  bad += ".bad";
+  return bad;
+}
+
+void RegFileRegistry::warn(std::string_view line) {
+  warnings_ << "noemie-viewer: " << line << '\n';
+  warnings_.flush();
+}
+
+void RegFileRegistry::load() {
+  std::error_code ec;
+  const auto status = fs::status(file_, ec);
+  if (status.type() == fs::file_type::not_found) return;
+
+  std::string bytes;
+  bool read_ok = !ec && !fs::is_directory(status);
+  if (read_ok) {
+    std::ifstream in(file_, std::ios::binary);
+    read_ok = in.is_open();
+    if (read_ok) {
+      bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+      read_ok = !in.bad();
+    }
+  }
+  if (!read_ok) {
+    save_blocked_ =
+        "the settings file " + file_.string() + " could not be read and is left as it is";
+    warn(save_blocked_ + "; going on with default settings");
+    return;
+  }
+
+  RegParseResult parsed = parse_reg_text(bytes);
+  if (!parsed.ok()) {
+    std::string line = "the settings file " + file_.string() + " could not be read completely (" +
+                       std::to_string(parsed.bad_lines) + " bad line(s), the first is line " +
+                       std::to_string(parsed.first_bad_line) + ")";
+    if (mode_ == Mode::ReadWrite) {
+      // Keep the user's file before anything can replace it.
+      const std::string error = write_file_atomically(bad_copy_path(), bytes);
+      if (error.empty()) {
+        line += "; kept as " + bad_copy_path().string();
+      } else {
+        save_blocked_ = "the settings file " + file_.string() +
+                        " could not be kept aside and is left as it is (" + error + ")";
+        line += "; " + error + "; it will not be replaced";
+      }
+    }
+    warn(line + "; going on with what could be read");
+  }
+  root() = std::move(parsed.current_user);
+}
+
+bool RegFileRegistry::save() {
+  if (mode_ == Mode::ReadOnly) return true;
+  if (!save_blocked_.empty()) {
+    last_error_ = save_blocked_;
+    return false;
+  }
+  const std::string error =
+      write_file_atomically(file_, to_reg_text(tree()), AtomicWriteOptions{.create_folder = true});
+  if (error.empty()) {
+    mark_saved();
+    last_error_.clear();
+    return true;
+  }
+  // One line when saving starts to fail, not one at every key closed afterwards.
+  if (last_error_.empty()) warn("settings not saved: " + error);
+  last_error_ = error;
+  return false;
+}
+
+bool RegFileRegistry::flush() {
+  return !changed() || save();
+}
+
+bool RegFileRegistry::keep_changes() {
+  return save();
+}
+
+std::optional<fs::path> settings_file_path(const EnvironmentLookup& env) {
+  const auto get = [&](std::string_view name) -> std::optional<std::string> {
+    auto v = env(name);
+    if (v && v->empty()) v.reset();
+    return v;
+  };
+  if (const auto p = get("NOEMIE_VIEWER_SETTINGS")) return fs::path(*p);
+  if (const auto xdg = get("XDG_CONFIG_HOME"); xdg && fs::path(*xdg).is_absolute()) {
+    return fs::path(*xdg) / "noemie-viewer" / "settings.reg";
+  }
+  if (const auto home = get("HOME"))
+    return fs::path(*home) / ".config" / "noemie-viewer" / "settings.reg";
+  return std::nullopt;
+}
+
+std::optional<fs::path> settings_file_path() {
+  return settings_file_path([](std::string_view name) -> std::optional<std::string> {
+    const char* v = std::getenv(std::string(name).c_str());
+    return v ? std::optional<std::string>(v) : std::nullopt;
+  });
+}
+
+}  // namespace noemie::store
