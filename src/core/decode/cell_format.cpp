@@ -23,9 +23,10 @@ bool is_ascii_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// A character's value as a digit, without a check; the original platform's char is signed.
+// A character's value as a digit, without a check: its Windows-1252 code (0 to 255) minus
+// the code of '0'.
 int digit_value(char c) {
-  return static_cast<signed char>(c) - '0';
+  return static_cast<unsigned char>(c) - '0';
 }
 
 // Three characters from `pos` converted as a number, without a check.

@@ -93,8 +93,9 @@ std::int64_t age_limit(int type_date) {
 int reference_number(std::string_view three_chars) {
   int value = 0;
   for (std::size_t i = 0; i < 3; ++i) {
-    // The original platform's char is signed: a byte >= 0x80 is a negative digit value.
-    const int digit = i < three_chars.size() ? static_cast<signed char>(three_chars[i]) - '0' : 0;
+    // Each character counts as its Windows-1252 code (0 to 255) minus the code of '0'.
+    const int digit =
+        i < three_chars.size() ? static_cast<unsigned char>(three_chars[i]) - '0' : 0;
     value = value * 10 + digit;
   }
   return value;

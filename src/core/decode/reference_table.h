@@ -24,8 +24,8 @@ inline constexpr int kIconRejection = 2;        // warning triangle: 900
 inline constexpr int kIconAcknowledgement = 5;  // ticked page: 930
 
 // The value of a three-character reference: 100 * first + 10 * second + third, each
-// character taken as its code minus '0' without any digit check (a byte >= 0x80 counts as a
-// negative char, as on the original platform). Only the first three characters are read; a
+// character taken as its Windows-1252 code (0 to 255) minus '0' without any digit check.
+// Only the first three characters are read; a
 // shorter text counts its missing characters as 0.
 int reference_number(std::string_view three_chars);
 

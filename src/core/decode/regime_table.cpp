@@ -56,8 +56,8 @@ void RegimeTable::load(std::string_view file_bytes) {
     if (equals == std::string_view::npos || equals + 2 >= section.size()) break;
     // Two characters taken as digits without a check, as the file format reads them; a
     // regime outside 1 to 99 is read but never indexed.
-    const int regime = (static_cast<signed char>(section[equals + 1]) - '0') * 10 +
-                       (static_cast<signed char>(section[equals + 2]) - '0');
+    const int regime = (static_cast<unsigned char>(section[equals + 1]) - '0') * 10 +
+                       (static_cast<unsigned char>(section[equals + 2]) - '0');
     pos = equals + 4;  // past the regime and the separator character
 
     const auto entry_offset = static_cast<std::int32_t>(liste_caisse_.size());

@@ -113,7 +113,7 @@ std::int64_t date_key(std::string_view cell) {
   if (cell.empty()) return 0;
   const auto at = [&](std::size_t i) -> std::int64_t {
     const char c = i < cell.size() ? cell[i] : '\0';
-    return static_cast<std::int64_t>(static_cast<signed char>(c)) - '0';
+    return static_cast<std::int64_t>(static_cast<unsigned char>(c)) - '0';
   };
   const std::int64_t day = at(0) * 10 + at(1);
   const std::int64_t month = at(3) * 10 + at(4);

@@ -48,7 +48,7 @@ std::string_view whole(const std::array<char, N>& field) {
 }
 
 int sc(char c) {
-  return static_cast<signed char>(c) - '0';
+  return static_cast<unsigned char>(c) - '0';
 }
 
 std::string expected_ref(const char* r) {
