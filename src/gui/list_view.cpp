@@ -1,0 +1,280 @@
+#include "gui/list_view.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStringList>
+#include <QStyleOptionHeaderV2>
+#include <QTextDocument>
+#include <QToolTip>
+
+namespace noemie::gui {
+namespace {
+
+// Widest line of a tooltip in logical pixels; longer lines wrap at a blank.
+constexpr int kTooltipMaxWidth = 300;
+
+// Breaks every line of `text` at blanks so that none is wider than `max_width`; a single
+// word wider than that stays whole.
+QString wrap_lines(const QString& text, const QFontMetrics& fm, int max_width) {
+  QStringList out;
+  for (const QString& line : text.split(QLatin1Char('\n'))) {
+    if (fm.horizontalAdvance(line) <= max_width) {
+      out << line;
+      continue;
+    }
+    QString current;
+    for (const QString& word : line.split(QLatin1Char(' '))) {
+      const QString candidate = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
+      if (!current.isEmpty() && fm.horizontalAdvance(candidate) > max_width) {
+        out << current;
+        current = word;
+      } else {
+        current = candidate;
+      }
+    }
+    out << current;
+  }
+  return out.join(QLatin1Char('\n'));
+}
+
+// The tip as QToolTip must be given it: wrapped, and kept plain even when it looks like
+// markup (a message text may hold "<").
+QString tooltip_for_display(const QString& text) {
+  const QString wrapped = wrap_lines(text, QFontMetrics(QToolTip::font()), kTooltipMaxWidth);
+  if (!Qt::mightBeRichText(wrapped)) return wrapped;
+  return QStringLiteral("<p style='white-space:pre'>") + wrapped.toHtmlEscaped() +
+         QStringLiteral("</p>");
+}
+
+// A header whose titles too wide for their section end in "…" instead of being cut.
+class ListHeader final : public QHeaderView {
+ public:
+  explicit ListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+ protected:
+  void paintSection(QPainter* painter, const QRect& rect, int logical_index) const override {
+    if (!rect.isValid()) return;
+    QStyleOptionHeaderV2 opt;
+    initStyleOption(&opt);
+    initStyleOptionForIndex(&opt, logical_index);
+    opt.rect = rect;
+    const QRect label = style()->subElementRect(QStyle::SE_HeaderLabel, &opt, this);
+    opt.text = opt.fontMetrics.elidedText(opt.text, Qt::ElideRight, label.width());
+    painter->save();
+    style()->drawControl(QStyle::CE_Header, &opt, painter, this);
+    painter->restore();
+  }
+};
+
+}  // namespace
+
+ListView::ListView(ListModel& model, QWidget* parent)
+    : QTreeView(parent), model_(model), scale_(ColumnScale::factor_for(QFontMetricsF(font()))) {
+  setHeader(new ListHeader(this));
+  setModel(&model_);
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(true);
+  setAllColumnsShowFocus(true);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setSortingEnabled(false);
+  setTextElideMode(Qt::ElideRight);
+  viewport()->setMouseTracking(true);
+
+  QHeaderView* h = header();
+  h->setSectionsMovable(false);
+  h->setStretchLastSection(false);
+  h->setMinimumSectionSize(0);
+  h->setSectionsClickable(true);
+  h->setSortIndicatorShown(false);
+  h->setHighlightSections(false);
+  h->setSectionResizeMode(QHeaderView::Interactive);
+  h->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  h->setTextElideMode(Qt::ElideRight);
+
+  connect(h, &QHeaderView::sectionClicked, this, &ListView::header_clicked);
+  connect(h, &QHeaderView::sectionResized, this, &ListView::on_section_resized);
+  connect(&model_, &ListModel::column_width_set, this, &ListView::on_core_width);
+  // After QAbstractItemView's own reset handling (connected by setModel above).
+  connect(&model_, &QAbstractItemModel::modelReset, this, [this] {
+    hide_tooltip();
+    apply_core_widths();
+    restore_selection();
+  });
+
+  quick_tip_timer_.setSingleShot(true);
+  quick_tip_timer_.setInterval(kQuickTooltipDelayMs);
+  connect(&quick_tip_timer_, &QTimer::timeout, this, &ListView::on_quick_tooltip_due);
+
+  apply_core_widths();
+}
+
+void ListView::apply_core_widths() {
+  const viewer::ListControl& list = model_.list();
+  applying_widths_ = true;
+  for (int c = 0; c < list.column_count() && c < header()->count(); ++c) {
+    header()->resizeSection(c, scale_.to_view(c, list.column_width(c)));
+  }
+  applying_widths_ = false;
+}
+
+int ListView::x_in_row(int viewport_x) const {
+  const viewer::ListControl& list = model_.list();
+  std::vector<int> view_widths;
+  std::vector<int> core_widths;
+  for (int c = 0; c < header()->count(); ++c) {
+    view_widths.push_back(header()->sectionSize(c));
+    core_widths.push_back(list.column_width(c));
+  }
+  return ColumnScale::x_to_core(viewport_x + header()->offset(), view_widths, core_widths);
+}
+
+void ListView::on_section_resized(int column, int /*old_size*/, int new_size) {
+  if (applying_widths_) return;
+  model_.list().note_column_width(column, scale_.from_view(column, new_size));
+}
+
+void ListView::on_core_width(int column, int width) {
+  if (column < 0 || column >= header()->count()) return;
+  applying_widths_ = true;
+  header()->resizeSection(column, scale_.to_view(column, width));
+  applying_widths_ = false;
+}
+
+void ListView::changeEvent(QEvent* event) {
+  QTreeView::changeEvent(event);
+  if (event->type() == QEvent::FontChange) {
+    scale_.set_factor(ColumnScale::factor_for(QFontMetricsF(font())));
+    apply_core_widths();
+  }
+}
+
+void ListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+  QTreeView::selectionChanged(selected, deselected);
+  if (restoring_selection_) return;
+  viewer::ListControl& list = model_.list();
+  for (const QItemSelectionRange& r : deselected) {
+    for (int row = r.top(); row <= r.bottom(); ++row) list.set_selected(row, false);
+  }
+  for (const QItemSelectionRange& r : selected) {
+    for (int row = r.top(); row <= r.bottom(); ++row) list.set_selected(row, true);
+  }
+}
+
+void ListView::restore_selection() {
+  const viewer::ListControl& list = model_.list();
+  QItemSelection selection;
+  const int rows = list.row_count();
+  const int last_col = model_.columnCount() - 1;
+  for (int row = 0; row < rows;) {
+    if (!list.selected(row)) {
+      ++row;
+      continue;
+    }
+    int end = row;
+    while (end + 1 < rows && list.selected(end + 1)) ++end;
+    selection.select(model_.index(row, 0), model_.index(end, last_col));
+    row = end + 1;
+  }
+  restoring_selection_ = true;
+  selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  restoring_selection_ = false;
+}
+
+void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  const QModelIndex index = indexAt(pos);
+  QTreeView::mouseDoubleClickEvent(event);
+  if (event->button() != Qt::LeftButton || !index.isValid()) return;
+  emit cell_double_clicked(index.row(), x_in_row(pos.x()));
+}
+
+void ListView::attach_tooltips() {
+  tips_on_ = true;
+}
+
+void ListView::detach_tooltips() {
+  hide_tooltip();
+  tips_on_ = false;
+  quick_tip_armed_ = false;
+  quick_tip_timer_.stop();
+}
+
+bool ListView::viewportEvent(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::ToolTip: {
+      const auto* help = static_cast<QHelpEvent*>(event);
+      if (tips_on_) {
+        show_tooltip_at(help->pos(), help->globalPos());
+      } else {
+        hide_tooltip();
+      }
+      return true;
+    }
+    case QEvent::MouseMove:
+      on_pointer_moved(static_cast<QMouseEvent*>(event)->position().toPoint());
+      break;
+    case QEvent::Leave:
+      hide_tooltip();
+      quick_tip_timer_.stop();
+      break;
+    default:
+      break;
+  }
+  return QTreeView::viewportEvent(event);
+}
+
+bool ListView::show_tooltip_at(QPoint pos, QPoint global_pos) {
+  const QModelIndex index = indexAt(pos);
+  const QString text = index.isValid() ? model_.data(index, Qt::ToolTipRole).toString() : QString();
+  if (text.isEmpty()) {
+    hide_tooltip();
+    return false;
+  }
+  tip_cell_ = visualRect(index);
+  quick_tip_armed_ = false;
+  QToolTip::showText(global_pos, tooltip_for_display(text), viewport(), tip_cell_);
+  return true;
+}
+
+void ListView::hide_tooltip() {
+  tip_cell_ = QRect();
+  if (!QToolTip::isVisible()) return;
+  // QToolTip::hideText() lets the tip linger for a moment; the tip must go at once, so its
+  // window is hidden now as well (Qt disposes of it when its own timer runs out).
+  QToolTip::hideText();
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->inherits("QTipLabel") && w->isVisible()) w->hide();
+  }
+}
+
+void ListView::on_pointer_moved(QPoint pos) {
+  if (!tips_on_) return;
+  if (!tip_cell_.isNull()) {
+    if (tip_cell_.contains(pos)) return;
+    // Out of the cell whose text is on show: hide it now, and let the next one come quickly.
+    hide_tooltip();
+    quick_tip_armed_ = true;
+  }
+  // The short delay counts from the pointer's last move, as a resting pointer is wanted.
+  if (quick_tip_armed_) quick_tip_timer_.start();
+}
+
+void ListView::on_quick_tooltip_due() {
+  if (!tips_on_ || !viewport()->underMouse()) return;
+  const QPoint global = QCursor::pos();
+  const QPoint pos = viewport()->mapFromGlobal(global);
+  if (!viewport()->rect().contains(pos)) return;
+  show_tooltip_at(pos, global);
+}
+
+}  // namespace noemie::gui

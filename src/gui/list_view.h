@@ -1,0 +1,85 @@
+#pragma once
+// The viewer's list (control 1904): a QTreeView over ListModel that behaves as the report
+// list view in report mode.
+//  - column widths shown through a ColumnScale: the core keeps them in the pixels of the
+//    list font the stored widths were chosen for, the header in the pixels of the view's font;
+//  - full-row, extended selection, written back into ListControl::set_selected and restored
+//    from it after every reset (sorts keep the selection with the rows);
+//  - header sections neither movable nor stretched, minimum size 0 so that a width of 0
+//    hides a column; widths changed by the user go to ListControl::note_column_width, widths
+//    set by the core are applied to the header;
+//  - header clicks are reported by `header_clicked`, never sorted by the view itself;
+//  - double-clicks are reported with the row and the x offset inside the row;
+//  - tooltips are computed per cell on demand: leaving the cell hides the tip at once, and
+//    the next one shows once the pointer has rested 150 ms.
+
+#include <QRect>
+#include <QTimer>
+#include <QTreeView>
+
+#include "gui/column_scale.h"
+#include "gui/list_model.h"
+
+namespace noemie::gui {
+
+class ListView final : public QTreeView {
+  Q_OBJECT
+
+ public:
+  // Delay before the next tooltip once the pointer has left the cell of the last one.
+  static constexpr int kQuickTooltipDelayMs = 150;
+
+  explicit ListView(ListModel& model, QWidget* parent = nullptr);
+
+  // Applies every width held by the ListControl to the header.
+  void apply_core_widths();
+
+  // The scale between the core's widths and the header's.
+  const ColumnScale& column_scale() const { return scale_; }
+
+  // The offset from the rows' left edge (horizontal scroll included) of the viewport x
+  // `viewport_x`, in the core's width unit: what the core sums column widths against.
+  int x_in_row(int viewport_x) const;
+
+  // The cell whose tooltip is on show (viewport coordinates); null when none.
+  QRect tooltip_cell() const { return tip_cell_; }
+
+  // Tooltips are on after attach_tooltips() and off after detach_tooltips() (any tip on
+  // show is hidden); they start off.
+  void attach_tooltips();
+  void detach_tooltips();
+  bool tooltips_attached() const { return tips_on_; }
+
+ signals:
+  void header_clicked(int column);
+  void cell_double_clicked(int row, int x_in_row);
+
+ protected:
+  bool viewportEvent(QEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+
+ private:
+  void on_section_resized(int column, int old_size, int new_size);
+  void on_core_width(int column, int width);
+  void restore_selection();
+  // Shows the tooltip of the cell under `pos` (viewport coordinates); hides any tip when
+  // the cell has no text. Returns true when a tip is on show.
+  bool show_tooltip_at(QPoint pos, QPoint global_pos);
+  void hide_tooltip();
+  void on_pointer_moved(QPoint pos);
+  void on_quick_tooltip_due();
+
+  ListModel& model_;
+  ColumnScale scale_;
+  bool applying_widths_ = false;
+  bool restoring_selection_ = false;
+  bool tips_on_ = false;
+  QRect tip_cell_;
+  // Armed when the pointer left the tip's cell: the next tip comes after the short delay.
+  bool quick_tip_armed_ = false;
+  QTimer quick_tip_timer_;
+};
+
+}  // namespace noemie::gui

@@ -1,0 +1,65 @@
+#include "gui/qt_dialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "gui/text_bridge.h"
+
+namespace noemie::gui {
+namespace {
+
+QMessageBox::Icon qt_icon(platform::MessageIcon icon) {
+  switch (icon) {
+    case platform::MessageIcon::Information:
+      return QMessageBox::Information;
+    case platform::MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case platform::MessageIcon::Error:
+      return QMessageBox::Critical;
+    case platform::MessageIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void QtDialogs::message_box(std::string_view text, std::string_view caption,
+                            platform::MessageIcon icon) {
+  QMessageBox box(qt_icon(icon), to_qstring(caption), to_display_text(text), QMessageBox::Ok,
+                  owner_.data());
+  // Texts come from return files and tables: never read them as markup.
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+std::optional<std::filesystem::path> QtDialogs::choose_folder(std::string_view title,
+                                                              const std::filesystem::path& start) {
+  const QString chosen =
+      QFileDialog::getExistingDirectory(owner_.data(), to_qstring(title), path_to_qstring(start));
+  if (chosen.isEmpty()) return std::nullopt;
+  return qstring_to_path(QDir::toNativeSeparators(QDir::cleanPath(chosen)));
+}
+
+QString save_filter_text(const platform::FileFilter& filter) {
+  QString pattern = to_qstring(filter.pattern);
+  if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
+  return to_qstring(filter.description) + QStringLiteral(" (") + pattern + QLatin1Char(')');
+}
+
+std::optional<std::filesystem::path> QtDialogs::choose_save_file(
+    std::string_view title, const std::vector<platform::FileFilter>& filters,
+    const std::filesystem::path& folder) {
+  QStringList list;
+  for (const platform::FileFilter& f : filters) list << save_filter_text(f);
+  QString selected = list.isEmpty() ? QString() : list.front();
+  const QString chosen =
+      QFileDialog::getSaveFileName(owner_.data(), to_qstring(title), path_to_qstring(folder),
+                                   list.join(QStringLiteral(";;")), &selected);
+  if (chosen.isEmpty()) return std::nullopt;
+  return qstring_to_path(QDir::toNativeSeparators(chosen));
+}
+
+}  // namespace noemie::gui

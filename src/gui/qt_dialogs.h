@@ -1,0 +1,46 @@
+#pragma once
+// The core's Dialogs with Qt: QMessageBox, QFileDialog::getExistingDirectory and
+// QFileDialog::getSaveFileName. Every dialog is modal to the owner window when one is set
+// (the viewer window once it exists); texts come in and go out as Windows-1252.
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "core/platform/dialogs.h"
+
+namespace noemie::gui {
+
+class QtDialogs final : public platform::Dialogs {
+ public:
+  explicit QtDialogs(QWidget* owner = nullptr) : owner_(owner) {}
+
+  // The window the dialogs are modal to; nullptr for none (the start-up folder chooser).
+  void set_owner(QWidget* owner) { owner_ = owner; }
+  QWidget* owner() const { return owner_.data(); }
+
+  // A QMessageBox with `caption`, `icon` and a single OK button.
+  void message_box(std::string_view text, std::string_view caption,
+                   platform::MessageIcon icon) override;
+
+  // Folders only, opened on `start`; the chosen folder's full path without a trailing
+  // separator, or nullopt on cancel.
+  std::optional<std::filesystem::path> choose_folder(std::string_view title,
+                                                     const std::filesystem::path& start) override;
+
+  // Filters as "description (pattern)", the first one preselected, opened in `folder`;
+  // asks before an existing file is overwritten. nullopt on cancel.
+  std::optional<std::filesystem::path> choose_save_file(
+      std::string_view title, const std::vector<platform::FileFilter>& filters,
+      const std::filesystem::path& folder) override;
+
+ private:
+  QPointer<QWidget> owner_;
+};
+
+// The save dialog's filter text for one filter: "Fichiers Texte (*.TXT)". The pattern
+// "*.*" means every file, as on the system the filters were written for, so it is given
+// to Qt as "*" (Qt's "*.*" would leave out names without a dot).
+QString save_filter_text(const platform::FileFilter& filter);
+
+}  // namespace noemie::gui

@@ -1,0 +1,227 @@
+#include "gui/viewer_window.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include "gui/list_view.h"
+#include "gui/text_bridge.h"
+#include "gui/tool_strip.h"
+#include "gui/version.h"
+#include "gui/viewer_controls.h"
+
+namespace noemie::gui {
+namespace {
+
+// Margins of the list: 5 pixels left and right, 5 between the tool frame and the list, and
+// the tool frame 5 pixels below the client top (so the list starts at frame height + 10).
+constexpr int kMargin = 5;
+
+// How far below the cursor the export menu opens.
+constexpr int kMenuDrop = 10;
+
+}  // namespace
+
+ViewerWindow::ViewerWindow(viewer::ListControl& list, ViewerActions& actions,
+                           const Screens& screens, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      list_(list),
+      actions_(actions),
+      screens_(screens),
+      model_(list, actions, images_) {
+  setObjectName(QStringLiteral("Listage_Noemie_Dlg"));
+  setWindowTitle(caption());
+  setWindowIcon(window_icon());
+
+  strip_ = new ToolStrip(this);
+  view_ = new ListView(model_, this);
+  view_->setObjectName(control_name(kIdList));
+
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(kMargin, kMargin, kMargin, 0);
+  column->setSpacing(kMargin);
+  column->addWidget(strip_, 0, Qt::AlignLeft);
+  column->addWidget(view_, 1);
+
+  make_export_menu();
+  connect_controls();
+  resize(500, 400);
+}
+
+ViewerWindow::~ViewerWindow() = default;
+
+QString ViewerWindow::caption() {
+  return QStringLiteral("Affichage NOEMIE (ARL/ARX/RSP) v%1.%2.%3")
+      .arg(kVersionMajor)
+      .arg(kVersionMinor)
+      .arg(kVersionPatch);
+}
+
+void ViewerWindow::make_export_menu() {
+  export_menu_ = new QMenu(this);
+  export_menu_->setObjectName(QStringLiteral("menu230"));
+  struct Item {
+    int command;
+    const char* text;
+    int mode;
+  };
+  const Item items[] = {{kCmdExportText, "&Fichier texte", 0},
+                        {kCmdExportExcel, "&Fichier Excel", 1},
+                        {kCmdExportHtml, "&Fichier HTML", 2}};
+  for (const Item& item : items) {
+    QAction* action = export_menu_->addAction(to_qstring(item.text));
+    action->setObjectName(control_name(item.command));
+    const int mode = item.mode;
+    connect(action, &QAction::triggered, this, [this, mode] { actions_.export_chosen(mode); });
+  }
+}
+
+void ViewerWindow::connect_controls() {
+  // `clicked` comes from the user only (or click()), never from the check marks set at start.
+  connect(strip_->kind_buttons(), &QButtonGroup::idClicked, this,
+          [this](int filter) { actions_.kind_filter_chosen(filter); });
+  connect(strip_->age_buttons(), &QButtonGroup::idClicked, this,
+          [this](int filter) { actions_.age_filter_chosen(filter); });
+  for (int id : {kIdMaskArl, kIdMaskArchives, kIdMaskRsp, kIdMaskHidden}) {
+    connect(strip_->mask_box(id), &QCheckBox::clicked, this,
+            [this] { actions_.kind_mask_changed(strip_->kind_mask()); });
+  }
+  connect(strip_->abrege(), &QCheckBox::clicked, this,
+          [this](bool on) { actions_.abrege_toggled(on); });
+  connect(strip_->always_on_top(), &QCheckBox::clicked, this,
+          [this](bool on) { set_always_on_top(on); });
+  connect(strip_->export_button(), &QPushButton::clicked, this,
+          [this] { show_export_menu(QCursor::pos()); });
+  connect(strip_->mark_done(), &QPushButton::clicked, this, [this] { actions_.mark_chosen(1); });
+  connect(strip_->mark_not_done(), &QPushButton::clicked, this,
+          [this] { actions_.mark_chosen(0); });
+  connect(view_, &ListView::header_clicked, this,
+          [this](int column) { actions_.header_clicked(column); });
+  connect(view_, &ListView::cell_double_clicked, this,
+          [this](int row, int x) { actions_.cell_double_clicked(row, x); });
+}
+
+void ViewerWindow::initialise(const ViewerStartState& state) {
+  strip_->kind_buttons()->button(0)->setChecked(true);
+  strip_->age_buttons()->button(0)->setChecked(true);
+  strip_->set_kind_mask(state.kind_mask);
+  strip_->abrege()->setChecked(state.abrege);
+  strip_->always_on_top()->setChecked(false);
+
+  actions_.window_opening();
+
+  layout()->activate();
+  update_minimum_size();
+  place_at(bring_on_screen(state.stored_rect, screens_));
+  view_->attach_tooltips();
+  strip_->hide_unused_mask_boxes();
+  layout()->activate();
+  update_minimum_size();
+}
+
+QMargins ViewerWindow::frame_margins() const {
+  const QWindow* w = windowHandle();
+  return w ? w->frameMargins() : QMargins();
+}
+
+void ViewerWindow::place_at(const WindowRect& outer) {
+  wanted_rect_ = outer;
+  const QMargins m = frame_margins();
+  move(outer.x, outer.y);
+  resize(outer.width - m.left() - m.right(), outer.height - m.top() - m.bottom());
+  // Before the window is on screen its frame is not known: size it again once it is.
+  placement_pending_ = m.isNull();
+}
+
+void ViewerWindow::update_minimum_size() {
+  const QSize rule = minimum_client_size(strip_->geometry(), frame_margins());
+  setMinimumSize(rule.expandedTo(layout()->totalMinimumSize()));
+}
+
+WindowRect ViewerWindow::closing_rect() const {
+  const bool normal =
+      !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+  const QRect restored = normalGeometry();
+  if (normal || restored.isEmpty()) return to_window_rect(frameGeometry());
+  const QMargins m = frame_margins();
+  return to_window_rect(restored.marginsAdded(m));
+}
+
+void ViewerWindow::set_always_on_top(bool on) {
+  const QPoint pos = this->pos();
+  const QSize size = this->size();
+  const bool was_visible = isVisible();
+  setWindowFlag(Qt::WindowStaysOnTopHint, on);
+  // Changing a window flag may hide and re-create the native window: put it back as it was.
+  move(pos);
+  resize(size);
+  if (was_visible && !isVisible()) show();
+}
+
+void ViewerWindow::show_export_menu(QPoint global_cursor) {
+  export_menu_->popup(global_cursor + QPoint(0, kMenuDrop));
+}
+
+void ViewerWindow::closeEvent(QCloseEvent* event) {
+  if (!closed_) {
+    view_->detach_tooltips();
+    actions_.window_closing(closing_rect());
+    closed_ = true;
+  }
+  event->accept();
+  emit closed();
+}
+
+void ViewerWindow::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // The window has no default command: these keys do nothing.
+      event->accept();
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+void ViewerWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!watching_window_ && windowHandle()) {
+    windowHandle()->installEventFilter(this);
+    watching_window_ = true;
+  }
+  update_minimum_size();
+}
+
+void ViewerWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+    layout()->activate();
+    update_minimum_size();
+  }
+}
+
+bool ViewerWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle() && event->type() == QEvent::Expose) {
+    const QMargins m = frame_margins();
+    if (placement_pending_ && !m.isNull()) {
+      placement_pending_ = false;
+      // The frame is known now: the stored rectangle is the outer one, so the client
+      // area is the stored size less the frame.
+      place_at(wanted_rect_);
+    }
+    update_minimum_size();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace noemie::gui
