@@ -53,27 +53,46 @@ std::string display_name(const std::filesystem::path& name) {
   return text::utf8_to_cp1252(name.native());
 }
 
-std::vector<ScannedFile> scan_pattern(const std::filesystem::path& folder, std::string_view pattern,
-                                      std::error_code& error) {
+FolderListing list_folder(const std::filesystem::path& folder, std::error_code& error) {
   error.clear();
-  std::vector<ScannedFile> files;
-  std::vector<std::string> raw_names;
+  FolderListing listing;
   std::filesystem::directory_iterator it(folder, error);
   if (error) return {};
   for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
     if (error) break;
-    const std::string raw = it->path().filename().native();
+    std::string raw = it->path().filename().native();
     if (raw.empty() || raw.front() == '.') continue;
-    if (!matches_pattern(raw, pattern)) continue;
     std::error_code ec;
-    if (it->is_directory(ec)) continue;
-    files.push_back({it->path(), display_name(it->path().filename()), file_time_of(*it)});
+    const bool is_directory = it->is_directory(ec);
+    listing.push_back({*it, std::move(raw), is_directory});
   }
   if (error) return {};
-  std::sort(files.begin(), files.end(), [](const ScannedFile& a, const ScannedFile& b) {
-    return scan_order_less(a.path.filename().native(), b.path.filename().native());
+  return listing;
+}
+
+std::vector<ScannedFile> select_pattern(const FolderListing& listing, std::string_view pattern) {
+  std::vector<const FolderEntry*> matching;
+  for (const FolderEntry& e : listing) {
+    if (!e.is_directory && matches_pattern(e.raw_name, pattern)) {
+      matching.push_back(&e);
+    }
+  }
+  std::sort(matching.begin(), matching.end(), [](const FolderEntry* a, const FolderEntry* b) {
+    return scan_order_less(a->raw_name, b->raw_name);
   });
+  std::vector<ScannedFile> files;
+  files.reserve(matching.size());
+  for (const FolderEntry* e : matching) {
+    files.push_back({e->entry.path(), display_name(e->raw_name), file_time_of(e->entry)});
+  }
   return files;
+}
+
+std::vector<ScannedFile> scan_pattern(const std::filesystem::path& folder, std::string_view pattern,
+                                      std::error_code& error) {
+  const FolderListing listing = list_folder(folder, error);
+  if (error) return {};
+  return select_pattern(listing, pattern);
 }
 
 }  // namespace noemie::viewer

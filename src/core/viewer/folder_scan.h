@@ -27,6 +27,23 @@ bool scan_order_less(std::string_view a, std::string_view b);
 // Windows-1252 form), a name that is not valid UTF-8 is kept byte for byte.
 std::string display_name(const std::filesystem::path& name);
 
+// The entries of a folder as one enumeration gives them, for matching against several
+// patterns without enumerating the folder again.
+struct FolderEntry {
+  std::filesystem::directory_entry entry;
+  std::string raw_name;  // bare name in the platform's encoding
+  bool is_directory = false;
+};
+using FolderListing = std::vector<FolderEntry>;
+
+// Every entry of `folder` except names beginning with ".". `error` is set when the folder
+// itself cannot be read; the result is then empty.
+FolderListing list_folder(const std::filesystem::path& folder, std::error_code& error);
+
+// The files of a listing that match `pattern`, in scan order, with their times. Folders are
+// skipped; a link that leads nowhere is kept (reading it will fail and say so).
+std::vector<ScannedFile> select_pattern(const FolderListing& listing, std::string_view pattern);
+
 // The files of `folder` that match `pattern`, in scan order. Names beginning with "." and
 // folders are skipped; a link that leads nowhere is kept (reading it will fail and say so).
 // `error` is set when the folder itself cannot be read; the result is then empty.

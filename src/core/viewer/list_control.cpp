@@ -1,9 +1,32 @@
 #include "core/viewer/list_control.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
+#include "core/text/c_text.h"
+
 namespace noemie::viewer {
+namespace {
+
+// True when `text` holds a NUL byte. Eight bytes at a time: a row's texts are short, and this
+// runs once for every row a fill adds.
+bool contains_nul(std::string_view text) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighs = 0x8080808080808080u;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    if ((word - kOnes) & ~word & kHighs) return true;
+  }
+  for (; i < text.size(); ++i) {
+    if (text[i] == '\0') return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 void ListControl::insert_column(int at, std::string title, Align align, int width) {
   const auto pos = static_cast<std::size_t>(std::clamp(at, 0, column_count()));
@@ -43,6 +66,29 @@ void ListControl::end_reset() {
 void ListControl::clear() {
   rows_.clear();
   rows_.shrink_to_fit();
+  release_spare_room();
+}
+
+std::vector<std::unique_ptr<ListRow>> ListControl::clear_keeping_data() {
+  std::vector<std::unique_ptr<ListRow>> data;
+  data.reserve(rows_.size());
+  spare_texts_.reserve(spare_texts_.size() + rows_.size());
+  for (Row& r : rows_) {
+    data.push_back(std::move(r.data));
+    spare_texts_.push_back(std::move(r.texts));
+  }
+  rows_.clear();
+  rows_.shrink_to_fit();
+  return data;
+}
+
+void ListControl::release_spare_room() {
+  spare_texts_.clear();
+  spare_texts_.shrink_to_fit();
+}
+
+void ListControl::reserve_rows(std::size_t rows) {
+  rows_.reserve(rows);
 }
 
 int ListControl::add_row(std::unique_ptr<ListRow> data, const Cells& cells, int state_icon,
@@ -52,11 +98,28 @@ int ListControl::add_row(std::unique_ptr<ListRow> data, const Cells& cells, int 
   row.data = std::move(data);
   std::size_t total = 0;
   for (int c = 1; c < kColumnCount; ++c) total += cells[static_cast<std::size_t>(c)].size();
+  if (!spare_texts_.empty()) {
+    // A spare buffer much larger than the row needs is not taken, so that buffers cannot
+    // grow from fill to fill as rows change places.
+    if (spare_texts_.back().capacity() <= 2 * total + 64) {
+      row.texts = std::move(spare_texts_.back());
+      row.texts.clear();
+    }
+    spare_texts_.pop_back();
+  }
   row.texts.reserve(total);
   row.ends[0] = 0;
   for (int c = 1; c < kColumnCount; ++c) {
     row.texts += cells[static_cast<std::size_t>(c)];
     row.ends[static_cast<std::size_t>(c)] = static_cast<std::uint32_t>(row.texts.size());
+  }
+  // A cell holds no NUL: one search of the whole row finds out whether any cell must be cut.
+  if (contains_nul(row.texts)) {
+    row.texts.clear();
+    for (int c = 1; c < kColumnCount; ++c) {
+      row.texts += text::c_text(cells[static_cast<std::size_t>(c)]);
+      row.ends[static_cast<std::size_t>(c)] = static_cast<std::uint32_t>(row.texts.size());
+    }
   }
   row.state_icon = static_cast<std::int8_t>(state_icon);
   row.marker_icon = static_cast<std::int8_t>(marker_icon);
@@ -74,15 +137,8 @@ ListControl::Row* ListControl::row_at(int row) {
   return &rows_[static_cast<std::size_t>(row)];
 }
 
-std::string_view ListControl::cell(int row, int col) const {
-  const Row* r = row_at(row);
-  if (!r || col <= 0 || col >= kColumnCount) return {};
-  const std::uint32_t begin = r->ends[static_cast<std::size_t>(col - 1)];
-  const std::uint32_t end = r->ends[static_cast<std::size_t>(col)];
-  return std::string_view(r->texts).substr(begin, end - begin);
-}
-
 void ListControl::set_cell(int row, int col, std::string_view text) {
+  text = text::c_text(text);
   Row* r = row_at(row);
   if (!r || col <= 0 || col >= kColumnCount) return;
   const std::uint32_t begin = r->ends[static_cast<std::size_t>(col - 1)];
@@ -157,7 +213,11 @@ void ListControl::reorder(const std::vector<std::int32_t>& order) {
 }
 
 std::size_t ListControl::memory_bytes() const {
-  std::size_t bytes = rows_.capacity() * sizeof(Row);
+  std::size_t bytes =
+      rows_.capacity() * sizeof(Row) + spare_texts_.capacity() * sizeof(std::string);
+  for (const std::string& t : spare_texts_) {
+    if (t.capacity() > 15) bytes += t.capacity() + 1;
+  }
   for (const Row& r : rows_) {
     bytes += sizeof(ListRow);
     if (r.texts.capacity() > 15) bytes += r.texts.capacity() + 1;

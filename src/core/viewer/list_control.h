@@ -4,7 +4,8 @@
 // and 17 columns with a title, an alignment and a width in pixels.
 //
 // Detail, tooltips, marking, export and sorting all work from the texts this object holds,
-// so the texts are a contract: they are set once by the fill and read back as they are.
+// so the texts are a contract: they are set once by the fill and read back as they are. A cell
+// text ends at its first NUL, as in the platform's list: a text given with one is cut there.
 
 #include <array>
 #include <cstdint>
@@ -98,12 +99,27 @@ class ListControl {
   void end_reset();
   // Removes every row and releases its ListRow.
   void clear();
+  // Removes every row like clear(), but keeps their storage for a refill: the rows' ListRow
+  // blocks are handed back (in row order) for the caller to reuse, and their text buffers are
+  // reused by add_row until release_spare_room().
+  std::vector<std::unique_ptr<ListRow>> clear_keeping_data();
+  // Releases the text buffers that clear_keeping_data kept and no row has taken again.
+  void release_spare_room();
+  // Makes room for `rows` rows in all, so that adding them allocates the row table once.
+  void reserve_rows(std::size_t rows);
   // Appends a row with its data, cell texts (column 0 is ignored: it shows an icon only),
   // state icon (column 0) and marker icon (column 2). Returns its position.
   int add_row(std::unique_ptr<ListRow> data, const Cells& cells, int state_icon, int marker_icon);
 
-  // The whole text of a cell; empty for a cell or row that does not exist.
-  std::string_view cell(int row, int col) const;
+  // The whole text of a cell; empty for a cell or row that does not exist. (Inline: the sort
+  // and the export read every cell of the list.)
+  std::string_view cell(int row, int col) const {
+    if (row < 0 || row >= row_count() || col <= 0 || col >= kColumnCount) return {};
+    const Row& r = rows_[static_cast<std::size_t>(row)];
+    const std::uint32_t begin = r.ends[static_cast<std::size_t>(col - 1)];
+    const std::uint32_t end = r.ends[static_cast<std::size_t>(col)];
+    return {r.texts.data() + begin, end - begin};
+  }
   // The text of a cell as a fixed-size read returns it: at most `max_chars` characters.
   std::string_view cell(int row, int col, std::size_t max_chars) const {
     return text::first_chars(cell(row, col), max_chars);
@@ -147,6 +163,7 @@ class ListControl {
 
   std::vector<ListColumn> columns_;
   std::vector<Row> rows_;
+  std::vector<std::string> spare_texts_;  // text buffers of removed rows, for add_row
   ListObserver* observer_ = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace noemie::viewer {
 namespace {
@@ -59,29 +60,25 @@ std::string with_export_extension(std::string_view name, ExportMode mode) {
   return result;
 }
 
-std::string html_escape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += c;
-    }
+namespace {
+
+// Appends `text` with "&", "<" and ">" written as entities, the runs between them whole.
+void append_escaped(std::string& out, std::string_view text) {
+  std::size_t run = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '&' && c != '<' && c != '>') continue;
+    out.append(text.data() + run, i - run);
+    out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
+    run = i + 1;
   }
-  return out;
+  out.append(text.data() + run, text.size() - run);
 }
 
-void sav_write_data(std::string& out, std::string_view cell, int width, ExportMode mode) {
-  cell = text::first_chars(text::c_text(cell), kMaxCellChars);
+// Appends one cell whose text holds no NUL (a cell as the list holds it) in the form of the
+// mode.
+void append_cell(std::string& out, std::string_view cell, int width, ExportMode mode) {
+  cell = text::first_chars(cell, kMaxCellChars);
   switch (mode) {
     case ExportMode::Text: {
       const auto w = static_cast<std::size_t>(std::max(width, 0) / kPixelsPerChar);
@@ -97,13 +94,147 @@ void sav_write_data(std::string& out, std::string_view cell, int width, ExportMo
       break;
     case ExportMode::Html:
       out += "<td>";
-      out += html_escape(cell);
+      append_escaped(out, cell);
       out += "</td>";
       break;
   }
 }
 
+// The rows in text form: every cell cut or padded to its column's characters, then "|". The
+// lines all have the same length, so the whole text is laid out at once and the cells copied
+// into place.
+void write_text_rows(std::string& out, const ListControl& list, const std::vector<int>& widths) {
+  std::vector<std::size_t> chars;
+  std::size_t line = 2;
+  for (const int w : widths) {
+    chars.push_back(static_cast<std::size_t>(std::max(w, 0) / kPixelsPerChar));
+    line += chars.back() + 1;
+  }
+  const std::size_t start = out.size();
+  out.resize(start + static_cast<std::size_t>(list.row_count()) * line, ' ');
+  char* p = out.data() + start;
+  for (int r = 0; r < list.row_count(); ++r) {
+    for (std::size_t c = 0; c < chars.size(); ++c) {
+      const std::string_view cell =
+          text::first_chars(list.cell(r, static_cast<int>(c)), std::min(chars[c], kMaxCellChars));
+      if (!cell.empty()) std::memcpy(p, cell.data(), cell.size());
+      p += chars[c];
+      *p++ = '|';
+    }
+    *p++ = '\r';
+    *p++ = '\n';
+  }
+}
+
+// The rows in Excel form: each cell and a tab, a line end after each row; sized first, then
+// copied.
+void write_excel_rows(std::string& out, const ListControl& list, std::size_t columns) {
+  std::size_t size = 0;
+  for (int r = 0; r < list.row_count(); ++r) {
+    size += 2;
+    for (std::size_t c = 0; c < columns; ++c) {
+      size += std::min(list.cell(r, static_cast<int>(c)).size(), kMaxCellChars) + 1;
+    }
+  }
+  const std::size_t start = out.size();
+  out.resize(start + size);
+  char* p = out.data() + start;
+  for (int r = 0; r < list.row_count(); ++r) {
+    for (std::size_t c = 0; c < columns; ++c) {
+      const std::string_view cell =
+          text::first_chars(list.cell(r, static_cast<int>(c)), kMaxCellChars);
+      if (!cell.empty()) std::memcpy(p, cell.data(), cell.size());
+      p += cell.size();
+      *p++ = '\t';
+    }
+    *p++ = '\r';
+    *p++ = '\n';
+  }
+}
+
+// Characters "&", "<" and ">" add to a text when they are written as entities.
+std::size_t escape_growth(std::string_view text) {
+  std::size_t growth = 0;
+  for (const char c : text) growth += c == '&' ? 4 : (c == '<' || c == '>') ? 3 : 0;
+  return growth;
+}
+
+// Writes `text` escaped at `p`; returns the position after it.
+char* put_escaped(char* p, std::string_view text) {
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        std::memcpy(p, "&amp;", 5);
+        p += 5;
+        break;
+      case '<':
+        std::memcpy(p, "&lt;", 4);
+        p += 4;
+        break;
+      case '>':
+        std::memcpy(p, "&gt;", 4);
+        p += 4;
+        break;
+      default:
+        *p++ = c;
+    }
+  }
+  return p;
+}
+
+char* put(char* p, std::string_view text) {
+  std::memcpy(p, text.data(), text.size());
+  return p + text.size();
+}
+
+// The rows in HTML form: sized first (escapes included), then written into place.
+void write_html_rows(std::string& out, const ListControl& list, std::size_t columns) {
+  constexpr std::string_view kRowStart = "<tr>", kRowEnd = "</tr>";
+  constexpr std::string_view kCellStart = "<td>", kCellEnd = "</td>";
+  std::size_t size = 0;
+  for (int r = 0; r < list.row_count(); ++r) {
+    size += kRowStart.size() + kRowEnd.size();
+    for (std::size_t c = 0; c < columns; ++c) {
+      const std::string_view cell =
+          text::first_chars(list.cell(r, static_cast<int>(c)), kMaxCellChars);
+      size += kCellStart.size() + kCellEnd.size() + cell.size() + escape_growth(cell);
+    }
+  }
+  const std::size_t start = out.size();
+  out.resize(start + size);
+  char* p = out.data() + start;
+  for (int r = 0; r < list.row_count(); ++r) {
+    p = put(p, kRowStart);
+    for (std::size_t c = 0; c < columns; ++c) {
+      const std::string_view cell =
+          text::first_chars(list.cell(r, static_cast<int>(c)), kMaxCellChars);
+      p = put(p, kCellStart);
+      p = put_escaped(p, cell);
+      p = put(p, kCellEnd);
+    }
+    p = put(p, kRowEnd);
+  }
+}
+
+}  // namespace
+
+std::string html_escape(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  append_escaped(out, text);
+  return out;
+}
+
+void sav_write_data(std::string& out, std::string_view cell, int width, ExportMode mode) {
+  append_cell(out, text::c_text(cell), width, mode);
+}
+
 std::string export_list(const ListControl& list, ExportMode mode, std::string_view window_title) {
+  // The widths of the moment, noted once for the whole file.
+  std::vector<int> widths;
+  for (int c = 0; list.column(c) != nullptr && c < kMaxColumns; ++c) {
+    widths.push_back(list.column_width(c));
+  }
   std::string out;
   if (mode == ExportMode::Html) {
     out += "<html><head><title>";
@@ -113,23 +244,22 @@ std::string export_list(const ListControl& list, ExportMode mode, std::string_vi
     out += "</head><body bgcolor=\"#E0FFFF\" text=\"#000000\" link=\"#000080\">";
     out += "<table border=\"1\" cellpadding=\"1\" cellspacing=\"0\"><tr>";
   }
-  // Header: the widths are noted once, as the titles are written.
-  std::vector<int> widths;
   for (int c = 0; list.column(c) != nullptr; ++c) {
-    const int width = list.column_width(c);
-    if (c < kMaxColumns) widths.push_back(width);
-    sav_write_data(out, list.column(c)->title, width, mode);
+    sav_write_data(out, list.column(c)->title, list.column_width(c), mode);
   }
   end_line(out, mode);
-  const int columns = static_cast<int>(widths.size());
-  for (int r = 0; r < list.row_count(); ++r) {
-    if (mode == ExportMode::Html) out += "<tr>";
-    for (int c = 0; c < columns; ++c) {
-      sav_write_data(out, list.cell(r, c), widths[static_cast<std::size_t>(c)], mode);
-    }
-    end_line(out, mode);
+  switch (mode) {
+    case ExportMode::Text:
+      write_text_rows(out, list, widths);
+      break;
+    case ExportMode::Excel:
+      write_excel_rows(out, list, widths.size());
+      break;
+    case ExportMode::Html:
+      write_html_rows(out, list, widths.size());
+      out += "</table>";
+      break;
   }
-  if (mode == ExportMode::Html) out += "</table>";
   return out;
 }
 

@@ -16,8 +16,8 @@ bool is_digit(char c) {
 }
 
 // Rows ordered by ascending key; equal keys keep their order (the row number breaks ties, which
-// makes an in-place sort stable without the scratch buffer of std::stable_sort). The keys travel
-// with the row numbers so that the sort works on one contiguous array.
+// makes std::sort stable). The keys travel with the row numbers so that the sort works on one
+// contiguous array.
 template <typename Key, typename Less = std::less<Key>>
 std::vector<std::int32_t> stable_order(std::vector<std::pair<Key, std::int32_t>> keyed,
                                        Less less = Less()) {
@@ -32,23 +32,14 @@ std::vector<std::int32_t> stable_order(std::vector<std::pair<Key, std::int32_t>>
   return order;
 }
 
-// A text key: its first eight bytes packed big-endian, so that most comparisons are one
-// integer comparison, and the rest of the text for ties.
-struct TextKey {
+// The first eight bytes of a text packed big-endian (zeros past its end): comparing two heads
+// as integers orders them as their texts' beginnings.
+std::uint64_t text_head(std::string_view cell) {
   std::uint64_t head = 0;
-  std::uint8_t head_size = 0;
-  std::string_view tail;
-};
-
-TextKey text_key(std::string_view cell) {
-  TextKey key;
-  const std::size_t n = std::min<std::size_t>(cell.size(), 8);
   for (std::size_t i = 0; i < 8; ++i) {
-    key.head = (key.head << 8) | (i < n ? static_cast<unsigned char>(cell[i]) : 0u);
+    head = (head << 8) | (i < cell.size() ? static_cast<unsigned char>(cell[i]) : 0u);
   }
-  key.head_size = static_cast<std::uint8_t>(n);
-  key.tail = cell.substr(n);
-  return key;
+  return head;
 }
 
 // Byte order of Windows-1252 texts: each byte unsigned, a prefix before the longer text.
@@ -58,11 +49,50 @@ bool text_less(std::string_view a, std::string_view b) {
   return c != 0 ? c < 0 : a.size() < b.size();
 }
 
-bool text_key_less(const TextKey& a, const TextKey& b) {
-  if (a.head != b.head) return a.head < b.head;
-  // Equal heads padded with zeros: the shorter text first (it is a prefix of the other).
-  if (a.head_size != b.head_size) return a.head_size < b.head_size;
-  return text_less(a.tail, b.tail);
+// Rows in byte order of their texts, equal texts in row order. Most rows are placed by an
+// integer sort on their heads; only runs of equal heads are then ordered by their whole texts
+// (a stable insertion sort, since such runs are mostly short and often already in order, like
+// the rows of one file under "Fichier").
+std::vector<std::int32_t> text_order(const ListControl& list, int column) {
+  const auto n = static_cast<std::size_t>(list.row_count());
+  std::vector<std::string_view> texts(n);
+  std::vector<std::pair<std::uint64_t, std::int32_t>> keyed(n);
+  for (std::size_t r = 0; r < n; ++r) {
+    texts[r] = list.cell(static_cast<int>(r), column, kTextKeyChars);
+    keyed[r] = {text_head(texts[r]), static_cast<std::int32_t>(r)};
+  }
+  std::sort(keyed.begin(), keyed.end());
+  const auto less = [&](const auto& a, const auto& b) {
+    return text_less(texts[static_cast<std::size_t>(a.second)],
+                     texts[static_cast<std::size_t>(b.second)]);
+  };
+  for (std::size_t begin = 0; begin < n;) {
+    std::size_t end = begin + 1;
+    while (end < n && keyed[end].first == keyed[begin].first) ++end;
+    // Runs of one same text (an empty column, the rows of one file) are already in row order.
+    const std::string_view first = texts[static_cast<std::size_t>(keyed[begin].second)];
+    const bool same_text = std::all_of(
+        keyed.begin() + static_cast<std::ptrdiff_t>(begin) + 1,
+        keyed.begin() + static_cast<std::ptrdiff_t>(end),
+        [&](const auto& k) { return texts[static_cast<std::size_t>(k.second)] == first; });
+    constexpr std::size_t kShortRun = 32;
+    if (!same_text && end - begin > kShortRun) {
+      std::stable_sort(keyed.begin() + static_cast<std::ptrdiff_t>(begin),
+                       keyed.begin() + static_cast<std::ptrdiff_t>(end), less);
+    } else if (!same_text) {
+      for (std::size_t i = begin + 1; i < end; ++i) {
+        const auto held = keyed[i];
+        std::size_t j = i;
+        for (; j > begin && less(held, keyed[j - 1]); --j) keyed[j] = keyed[j - 1];
+        keyed[j] = held;
+      }
+    }
+    begin = end;
+  }
+  std::vector<std::int32_t> order;
+  order.reserve(n);
+  for (const auto& k : keyed) order.push_back(k.second);
+  return order;
 }
 
 template <typename Key, typename KeyOf>
@@ -70,8 +100,9 @@ std::vector<std::pair<Key, std::int32_t>> keys_of(const ListControl& list, int c
                                                   std::size_t chars, KeyOf key_of) {
   std::vector<std::pair<Key, std::int32_t>> keyed;
   keyed.reserve(static_cast<std::size_t>(list.row_count()));
-  for (int r = 0; r < list.row_count(); ++r)
+  for (int r = 0; r < list.row_count(); ++r) {
     keyed.emplace_back(key_of(list.cell(r, column, chars)), r);
+  }
   return keyed;
 }
 
@@ -152,6 +183,19 @@ double amount_key(std::string_view cell) {
 }
 
 void sort_colonne(ListControl& list, int column) {
+  list.begin_reset();
+  try {
+    sort_rows(list, column);
+  } catch (...) {
+    // A sort that could not get its memory leaves the rows as they were; the view must still
+    // see its reset closed.
+    list.end_reset();
+    throw;
+  }
+  list.end_reset();
+}
+
+void sort_rows(ListControl& list, int column) {
   std::vector<std::int32_t> order;
   switch (sort_kind_of(column)) {
     case SortKind::Number:
@@ -164,13 +208,41 @@ void sort_colonne(ListControl& list, int column) {
       order = stable_order(keys_of<double>(list, column, kValueKeyChars, amount_key));
       break;
     case SortKind::Text:
-      order = stable_order(keys_of<TextKey>(list, column, kTextKeyChars, text_key), text_key_less);
+      order = text_order(list, column);
       break;
   }
-  list.begin_reset();
   list.reorder(order);
   for (int r = 0; r < list.row_count(); ++r) list.row_data(r).row_index = r;
-  list.end_reset();
+}
+
+void sort_runs(ListControl& list, int column, const std::vector<std::int32_t>& run_starts) {
+  const std::int32_t rows = list.row_count();
+  const std::size_t runs = run_starts.size();
+  bool valid =
+      sort_kind_of(column) == SortKind::Text && (rows == 0 || (runs > 0 && run_starts[0] == 0));
+  for (std::size_t i = 1; valid && i < runs; ++i) {
+    valid = run_starts[i] > run_starts[i - 1] && run_starts[i] < rows;
+  }
+  if (!valid) return sort_rows(list, column);
+
+  std::vector<std::string_view> keys(runs);
+  std::vector<std::int32_t> sorted(runs);
+  for (std::size_t i = 0; i < runs; ++i) {
+    keys[i] = list.cell(run_starts[i], column, kTextKeyChars);
+    sorted[i] = static_cast<std::int32_t>(i);
+  }
+  std::stable_sort(sorted.begin(), sorted.end(), [&](std::int32_t a, std::int32_t b) {
+    return text_less(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)]);
+  });
+  std::vector<std::int32_t> order;
+  order.reserve(static_cast<std::size_t>(rows));
+  for (const std::int32_t run : sorted) {
+    const auto i = static_cast<std::size_t>(run);
+    const std::int32_t end = i + 1 < runs ? run_starts[i + 1] : rows;
+    for (std::int32_t r = run_starts[i]; r < end; ++r) order.push_back(r);
+  }
+  list.reorder(order);
+  for (int r = 0; r < rows; ++r) list.row_data(r).row_index = r;
 }
 
 }  // namespace noemie::viewer

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "core/viewer/list_control.h"
 
@@ -38,5 +39,15 @@ double amount_key(std::string_view cell);
 // Sorts every row of the list by `column` and renumbers each row's row_index to its new
 // position. Brackets the change with begin_reset/end_reset for a view.
 void sort_colonne(ListControl& list, int column);
+
+// The same sort without begin_reset/end_reset, for a caller that brackets a larger change
+// (a fill ends with this sort inside its own bracket).
+void sort_rows(ListControl& list, int column);
+
+// The same order as sort_rows(list, column) for a text column, for rows that come in runs
+// sharing their text in that column (the rows of one file under "Fichier"): one key per run.
+// `run_starts` holds the first row of each run in ascending order, 0 first; anything else
+// falls back on sort_rows.
+void sort_runs(ListControl& list, int column, const std::vector<std::int32_t>& run_starts);
 
 }  // namespace noemie::viewer

@@ -77,5 +77,37 @@ TEST(ListControl, ColumnWidthsOfMissingColumnsReadZero) {
   EXPECT_EQ(list.column_count(), 2);
 }
 
+TEST(ListControl, CellTextsEndAtTheirFirstNul) {
+  ListControl list;
+  ListControl::Cells cells = cells_of("n");
+  cells[3] = std::string("ab\0cd", 5);
+  cells[16] = std::string("\0x", 2);
+  auto data = std::make_unique<ListRow>();
+  list.add_row(std::move(data), cells, 6, 1);
+  EXPECT_EQ(list.cell(0, 3), "ab");
+  EXPECT_EQ(list.cell(0, 4), "n4");
+  EXPECT_EQ(list.cell(0, 16), "");
+  list.set_cell(0, 5, std::string_view("xy\0z", 4));
+  EXPECT_EQ(list.cell(0, 5), "xy");
+  EXPECT_EQ(list.cell(0, 6), "n6");
+}
+
+TEST(ListControl, ClearKeepingDataHandsBackTheBlocksInRowOrder) {
+  ListControl list;
+  for (const char* p : {"a", "b", "c"}) add(list, p);
+  list.reorder({2, 0, 1});
+  std::vector<std::unique_ptr<ListRow>> blocks = list.clear_keeping_data();
+  EXPECT_EQ(list.row_count(), 0);
+  ASSERT_EQ(blocks.size(), 3u);
+  EXPECT_EQ(blocks[0]->row_index, 2);
+  // Rows added afterwards read back as set, whatever buffers they reuse.
+  add(list, "a much longer prefix than any before");
+  add(list, "");
+  EXPECT_EQ(list.cell(0, 16), "a much longer prefix than any before16");
+  EXPECT_EQ(list.cell(1, 1), "1");
+  list.release_spare_room();
+  EXPECT_EQ(list.cell(0, 2), "a much longer prefix than any before2");
+}
+
 }  // namespace
 }  // namespace noemie::viewer

@@ -1,0 +1,214 @@
+// A whole fill and export of a folder of 5,000 generated return files (about 100,000 rows),
+// against the time to read the same files from the page cache; sorting the filled list by
+// each kind of column; the memory the list holds per row.
+// Targets: fill + export <= 3 x read time; sort <= 50 ms; <= 1.5 KB per row.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <random>
+
+#include "core/platform/clock.h"
+#include "core/platform/recording_dialogs.h"
+#include "core/store/flag_store.h"
+#include "core/store/result_titles.h"
+#include "core/store/settings.h"
+#include "core/store/tree_registry.h"
+#include "core/viewer/random_returns.h"
+#include "core/viewer/viewer.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using noemie::viewer::ExportMode;
+using noemie::viewer::Viewer;
+
+constexpr int kFiles = 5000;
+constexpr std::int64_t kNow = 1710936000LL * 10'000'000 + noemie::platform::kFileTimeUnixEpoch;
+
+// The generated folder, made once for every benchmark of the run.
+struct Folder {
+  noemie::testing::TempDir dir;
+  std::vector<fs::path> files;
+  std::size_t bytes = 0;
+
+  Folder() {
+    std::mt19937 rng(2024);
+    noemie::testing::RandomReturnShape shape;
+    shape.min_groups = 5;
+    shape.max_groups = 8;
+    shape.min_lines = 2;
+    shape.max_lines = 4;
+    shape.broken_percent = 0;
+    fs::create_directories(dir.path() / "returns");
+    for (int i = 0; i < kFiles; ++i) {
+      char name[32];
+      std::snprintf(name, sizeof name, "%08d.RSP", i + 1);
+      const std::string content = noemie::testing::random_return_file(rng, shape);
+      files.push_back(dir.write(fs::path("returns") / name, content));
+      bytes += content.size();
+    }
+    dir.write("caisses.qvc",
+              "[\r\n=01 CPAM;R\xE9gime g\xE9n\xE9ral\r\n=02 MSA;R\xE9gime agricole\r\n]");
+  }
+};
+
+const Folder& folder() {
+  static const Folder f;
+  return f;
+}
+
+class NoFaults final : public noemie::FaultReporter {
+ public:
+  void report(const noemie::FaultReport&) override {}
+};
+
+// A viewer over the generated folder that writes nothing.
+struct Session {
+  noemie::store::MemoryRegistry registry;
+  noemie::platform::RecordingDialogs dialogs;
+  noemie::store::Settings settings{registry, dialogs, "/nonexistent/noemie-viewer"};
+  noemie::store::FlagStore flags{registry, dialogs};
+  noemie::store::ResultTitles titles;
+  NoFaults faults;
+  noemie::platform::FixedClock clock{kNow};
+  std::unique_ptr<Viewer> viewer;
+
+  Session() {
+    settings.lit_config();
+    settings.config.path_arch = "/nonexistent/";
+    titles.init_txt_idx();
+    noemie::viewer::ViewerOptions options;
+    options.folder = folder().dir.path() / "returns";
+    options.regime_table = folder().dir.path() / "caisses.qvc";
+    options.fund_directory = "/nonexistent/caisses.dat";
+    options.may_write = false;
+    viewer = std::make_unique<Viewer>(settings, flags, titles, faults, dialogs, clock, options);
+    viewer->open();
+  }
+};
+
+// A plain read of every file whole from the page cache: open, read into a buffer, close.
+std::size_t read_all_files() {
+  static std::vector<char> buffer(1 << 20);
+  std::size_t total = 0;
+  for (const fs::path& path : folder().files) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) continue;
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), file)) > 0;) total += n;
+    std::fclose(file);
+  }
+  return total;
+}
+
+void BM_ReadFiles(benchmark::State& state) {
+  folder();  // made before the clock runs
+  for (auto _ : state) benchmark::DoNotOptimize(read_all_files());
+  state.counters["MB"] = static_cast<double>(folder().bytes) / 1e6;
+}
+BENCHMARK(BM_ReadFiles)->Unit(benchmark::kMillisecond);
+
+// The target itself: a fill and a text export against a plain read of the same files, timed
+// one after the other in every iteration so that a busy machine slows both alike.
+void BM_FillExportVsRead(benchmark::State& state) {
+  Session s;
+  using Clock = std::chrono::steady_clock;
+  Clock::duration read{}, fill{};
+  for (auto _ : state) {
+    const auto t0 = Clock::now();
+    benchmark::DoNotOptimize(read_all_files());
+    const auto t1 = Clock::now();
+    s.viewer->remplit_aff();
+    const std::string bytes = s.viewer->export_bytes(ExportMode::Text);
+    benchmark::DoNotOptimize(bytes.data());
+    const auto t2 = Clock::now();
+    read += t1 - t0;
+    fill += t2 - t1;
+  }
+  const auto ms = [&](Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count() /
+           static_cast<double>(state.iterations());
+  };
+  state.counters["read_ms"] = ms(read);
+  state.counters["fill_export_ms"] = ms(fill);
+  state.counters["ratio"] = ms(fill) / ms(read);
+}
+BENCHMARK(BM_FillExportVsRead)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+// A whole fill (scan, parse, filter, cells, final sort) and the export bytes of one mode.
+void BM_FillAndExport(benchmark::State& state) {
+  Session s;
+  const auto mode = static_cast<ExportMode>(state.range(0));
+  std::size_t size = 0;
+  for (auto _ : state) {
+    s.viewer->remplit_aff();
+    const std::string bytes = s.viewer->export_bytes(mode);
+    size = bytes.size();
+    benchmark::DoNotOptimize(bytes.data());
+  }
+  const int rows = s.viewer->list().row_count();
+  state.counters["rows"] = rows;
+  state.counters["export_MB"] = static_cast<double>(size) / 1e6;
+  state.counters["list_bytes_per_row"] =
+      rows ? static_cast<double>(s.viewer->list().memory_bytes()) / rows : 0.0;
+}
+BENCHMARK(BM_FillAndExport)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The export alone, of the filled list.
+void BM_Export(benchmark::State& state) {
+  Session s;
+  const auto mode = static_cast<ExportMode>(state.range(0));
+  for (auto _ : state) {
+    const std::string bytes = s.viewer->export_bytes(mode);
+    benchmark::DoNotOptimize(bytes.data());
+  }
+}
+BENCHMARK(BM_Export)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The fill alone, to see what the export adds.
+void BM_Fill(benchmark::State& state) {
+  Session s;
+  for (auto _ : state) s.viewer->remplit_aff();
+  state.counters["rows"] = s.viewer->list().row_count();
+}
+BENCHMARK(BM_Fill)->Unit(benchmark::kMillisecond);
+
+// The text export written to a file as the export menu writes it (temporary file, flush to
+// the disk, rename).
+void BM_WriteExportFile(benchmark::State& state) {
+  Session s;
+  const fs::path target = folder().dir.path() / "export.txt";
+  for (auto _ : state) {
+    const std::string error = s.viewer->write_export(target, ExportMode::Text);
+    if (!error.empty()) state.SkipWithError(error.c_str());
+  }
+}
+BENCHMARK(BM_WriteExportFile)->Unit(benchmark::kMillisecond);
+
+// Sorting the filled list: text ("Fichier", "Assuré"), number ("Réf", "Lot"), date, amount.
+void BM_SortFilled(benchmark::State& state) {
+  Session s;
+  const int column = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    s.viewer->sort_colonne(noemie::viewer::kColDetail);  // a different order every time
+    state.ResumeTiming();
+    s.viewer->sort_colonne(column);
+  }
+  state.counters["rows"] = s.viewer->list().row_count();
+}
+BENCHMARK(BM_SortFilled)
+    ->Arg(1)
+    ->Arg(5)
+    ->Arg(2)
+    ->Arg(7)
+    ->Arg(9)
+    ->Arg(13)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,175 @@
+#pragma once
+// The viewer without its window: one folder of return files, the list of their entries, and
+// every command of the viewer window (filters, sorting, column widths, detail on double-click,
+// tooltip texts, marking, export). The desktop window and the headless export both drive this
+// object; neither holds any state of its own about the list.
+//
+// Everything runs on the caller's thread. A fill is not re-entrant: the fault reporter and the
+// dialogs it calls must not start another fill while they are open.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "core/decode/reference_table.h"
+#include "core/decode/regime_table.h"
+#include "core/noemie/fault_report.h"
+#include "core/noemie/reader.h"
+#include "core/platform/clock.h"
+#include "core/platform/dialogs.h"
+#include "core/viewer/folder_scan.h"
+#include "core/viewer/list_control.h"
+#include "core/viewer/list_export.h"
+#include "core/viewer/row_cells.h"
+
+namespace noemie::store {
+class Settings;
+class FlagStore;
+class ResultTitles;
+}  // namespace noemie::store
+
+namespace noemie::viewer {
+
+// The viewer window's caption, "Affichage NOEMIE (ARL/ARX/RSP) v1.1.3" (also the HTML
+// export's title).
+std::string window_caption();
+
+// Caption of the warnings the viewer itself shows (unreadable folder, export not written).
+inline constexpr std::string_view kViewerWarningCaption = "Velmora-Attention !";
+
+// Where the viewer finds and may create things.
+struct ViewerOptions {
+  std::filesystem::path folder;                          // the folder of return files viewed
+  std::filesystem::path regime_table = "caisses.qvc";    // in the current folder
+  std::filesystem::path fund_directory = "caisses.dat";  // the caller puts it next to the program
+  // False for the headless export: no missing file is created (flag file, regime table, fund
+  // directory) and nothing is saved (settings, flags).
+  bool may_write = true;
+  // The window's caption, written as the HTML export's title.
+  std::string window_title = window_caption();
+};
+
+// The window's outer rectangle in screen pixels.
+struct WindowRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+class Viewer {
+ public:
+  // Every reference must outlive the viewer. Faults met while reading return files go to
+  // `reporter`; the column titles come from row 3 of `titles`.
+  Viewer(store::Settings& settings, store::FlagStore& flags, const store::ResultTitles& titles,
+         FaultReporter& reporter, platform::Dialogs& dialogs, const platform::Clock& clock,
+         ViewerOptions options);
+
+  ListControl& list() { return list_; }
+  const ListControl& list() const { return list_; }
+  const ViewerOptions& options() const { return options_; }
+
+  int type_liste() const { return filter_.type_liste; }
+  int type_date() const { return filter_.type_date; }
+  // The reference instant of the last fill (file time, UTC).
+  std::int64_t now() const { return filter_.now; }
+  // Rows added by the last fill.
+  int nb_lig() const { return nb_lig_; }
+
+  // Why the last fill could not read the folder itself (one line, Windows-1252, naming the
+  // folder), or "" when it could. The fill also shows it once in a message box.
+  const std::string& folder_error() const { return folder_error_; }
+
+  // Opening: kind and age filters back to 0, processed flags loaded, columns made (init_aff),
+  // list filled (remplit_aff).
+  void open();
+  // Closing: flags written (a failure shown in a message box), column widths stored and
+  // window rectangle stored (each followed by a save of the settings), rows released.
+  void close(const WindowRect& rect);
+
+  // The 17 columns (titles of row 3 of the title table, widths of row 3 of the stored widths:
+  // above 1000 gives 1000, negative gives 10) and the regime table. Columns are made once;
+  // a second call changes nothing.
+  void init_aff();
+  // One complete fill of the list from the folder, ending sorted by "Fichier". Faults of
+  // return files go to the reporter and the fill goes on. A folder that cannot be read gives
+  // an empty list, folder_error() says why, and one message box per fill says it too
+  // ("Impossible de lire le dossier <dossier> : <raison>."). Should memory run out, the rows
+  // made so far stay (unsorted, each with its data) and a message box says the list is
+  // incomplete.
+  void remplit_aff();
+  // Releases every row and its data.
+  void clean_items();
+
+  // Sorts by a column (header click, and the end of every fill).
+  void sort_colonne(int column);
+
+  // Column widths of the current kind filter (row type_liste + 3 of `info_result`): applied
+  // from the settings (low 16 bits, unsigned) / stored there and saved.
+  void lit_taille_col();
+  void enreg_taille_col();
+  // The window rectangle stored in the settings (and saved).
+  void ferme_noemie(const WindowRect& rect);
+
+  // The window's commands, each as its control does it.
+  void choose_kind_filter(int type_liste);  // widths stored, filter set, refill
+  void choose_age_filter(int type_date);    // filter set, refill (widths not stored first)
+  void choose_kind_mask(int mask);          // `noemie rsp aff` set (saved later), refill
+  void choose_abrege(bool on);              // widths stored, `noemie abrege` set and saved, refill
+
+  // A double-click at `x_in_row` pixels from the left edge of `row`: a message box through
+  // the dialogs, or the processed-state step of the row's file. Outside the rows or the
+  // handled columns nothing happens.
+  void list_click(int row, int x_in_row);
+  // The tooltip text (Windows-1252, at most 499 characters) of the cell at `x_in_row` in
+  // `row`; empty for no tip.
+  std::string listage_tooltip(int row, int x_in_row) const;
+
+  // "traités" (1) / "non-traités" (0) for the files of the selected rows.
+  void marque_traitee(int state);
+
+  // The export menu: asks for a file (in `path_result`, which then becomes the chosen file's
+  // folder and is saved), ensures the mode's extension and writes the list. A file that cannot
+  // be written is said in a message box (the write_export line, then "Aucun fichier existant
+  // n'a été modifié."); a cancelled choice does nothing.
+  void sav(ExportMode mode);
+  // Writes the list to `target` exactly as named (no extension added), replacing it whole or
+  // not at all. Returns "" or a one-line French error naming the file (Windows-1252), e.g.
+  // "Impossible d'écrire le fichier /x/liste.txt : le dossier n'existe pas.".
+  std::string write_export(const std::filesystem::path& target, ExportMode mode) const;
+  // The bytes an export of the list holds now (for standard output).
+  std::string export_bytes(ExportMode mode) const;
+
+ private:
+  void remplit_qv(const FolderListing& folder, std::string_view pattern, int kind_icon);
+  void aff_noemie(const ReturnRecord& rec, std::string_view file_name, std::int64_t file_time,
+                  int kind_icon);
+  void note_folder_error(const std::error_code& error);
+  void release_spares();
+  bool abrege() const;
+
+  store::Settings& settings_;
+  store::FlagStore& flags_;
+  const store::ResultTitles& titles_;
+  platform::Dialogs& dialogs_;
+  const platform::Clock& clock_;
+  ViewerOptions options_;
+  NoemieReader reader_;
+  decode::RegimeTable regimes_;
+  decode::FilterState filter_;
+  ListControl list_;
+  int nb_lig_ = 0;
+  std::string folder_error_;
+  // Reused for every row of a fill, so that its texts keep their room.
+  ListControl::Cells cells_;
+  // Amount texts made by earlier rows.
+  std::unique_ptr<AmountTexts> amount_texts_ = std::make_unique<AmountTexts>();
+  // The first row of each file the last fill listed, in the order they were added.
+  std::vector<std::int32_t> file_starts_;
+  // During a fill: the blocks of the rows of the previous fill, reused for new rows.
+  std::vector<std::unique_ptr<ListRow>> spare_rows_;
+};
+
+}  // namespace noemie::viewer

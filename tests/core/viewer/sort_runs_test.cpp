@@ -1,0 +1,90 @@
+// The fill's closing sort: sorting runs of rows that share their text gives the row sort's
+// order.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "core/viewer/list_fixture.h"
+#include "core/viewer/sort.h"
+
+namespace noemie::viewer {
+namespace {
+
+std::vector<std::int32_t> entries_in_order(const ListControl& list) {
+  std::vector<std::int32_t> out;
+  for (int r = 0; r < list.row_count(); ++r) out.push_back(list.row_data(r).entry.num_lot);
+  return out;
+}
+
+TEST(SortRuns, SameOrderAsTheRowSort) {
+  const char* texts[] = {
+      "12  (01/01/24)", "5  (01/01/24)", "5  (02/01/24)", "", "\xC9t\xE9", "5  (01/01/24)", "a",
+      "12  (01/01/24)"};
+  std::mt19937 rng(3);
+  for (int round = 0; round < 200; ++round) {
+    ListControl by_rows, by_runs;
+    std::vector<std::int32_t> starts;
+    int id = 0;
+    for (int run = std::uniform_int_distribution<int>(0, 12)(rng); run > 0; --run) {
+      const char* text = texts[std::uniform_int_distribution<int>(0, 7)(rng)];
+      starts.push_back(by_runs.row_count());
+      for (int n = std::uniform_int_distribution<int>(1, 4)(rng); n > 0; --n, ++id) {
+        for (ListControl* list : {&by_rows, &by_runs}) {
+          const int row = testing::add_row(*list, {{kColFichier, text}});
+          list->row_data(row).entry.num_lot = id;
+        }
+      }
+    }
+    sort_rows(by_rows, kColFichier);
+    sort_runs(by_runs, kColFichier, starts);
+    ASSERT_EQ(entries_in_order(by_runs), entries_in_order(by_rows)) << "round " << round;
+    for (int r = 0; r < by_runs.row_count(); ++r) EXPECT_EQ(by_runs.row_data(r).row_index, r);
+  }
+}
+
+TEST(SortRuns, TextSortMatchesAPlainStableSort) {
+  // Texts that share long beginnings, of every length around eight bytes, high bytes included.
+  const std::string pieces[] = {"", "a", "DUPONT J", "DUPONT JEAN", "\xC9", "DUPONT", " ", "z"};
+  std::mt19937 rng(11);
+  for (int round = 0; round < 200; ++round) {
+    ListControl list;
+    std::vector<std::pair<std::string, int>> expected;
+    const int rows = std::uniform_int_distribution<int>(0, 80)(rng);
+    for (int i = 0; i < rows; ++i) {
+      std::string text;
+      for (int n = std::uniform_int_distribution<int>(0, 3)(rng); n > 0; --n) {
+        text += pieces[std::uniform_int_distribution<int>(0, 7)(rng)];
+      }
+      const int row = testing::add_row(list, {{kColAssure, text}});
+      list.row_data(row).entry.num_lot = i;
+      expected.emplace_back(text, i);
+    }
+    std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+      return std::lexicographical_compare(
+          a.first.begin(), a.first.end(), b.first.begin(), b.first.end(), [](char x, char y) {
+            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+          });
+    });
+    sort_rows(list, kColAssure);
+    for (int r = 0; r < rows; ++r) {
+      ASSERT_EQ(list.row_data(r).entry.num_lot, expected[static_cast<std::size_t>(r)].second)
+          << "round " << round << " row " << r;
+    }
+  }
+}
+
+TEST(SortRuns, BadRunsFallBackOnTheRowSort) {
+  const std::vector<std::vector<std::int32_t>> bad = {{}, {1}, {0, 0}, {0, 2, 1}, {0, 9}};
+  for (const auto& starts : bad) {
+    ListControl list;
+    for (const char* text : {"b", "a", "c"}) testing::add_row(list, {{kColFichier, text}});
+    sort_runs(list, kColFichier, starts);
+    EXPECT_EQ(list.cell(0, kColFichier), "a");
+    EXPECT_EQ(list.cell(2, kColFichier), "c");
+  }
+}
+
+}  // namespace
+}  // namespace noemie::viewer
