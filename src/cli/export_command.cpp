@@ -1,16 +1,177 @@
 #include "cli/export_command.h"
 
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "cli/export_options.h"
+#include "cli/export_output.h"
+#include "cli/fault_line_reporter.h"
+#include "cli/headless_dialogs.h"
+#include "core/noemie/version.h"
+#include "core/platform/clock.h"
+#include "core/store/flag_store.h"
+#include "core/store/reg_file_registry.h"
+#include "core/store/result_titles.h"
+#include "core/store/settings.h"
+#include "core/store/tree_registry.h"
+#include "core/text/cp1252.h"
+#include "core/viewer/viewer.h"
+
 namespace noemie::cli {
+namespace {
 
-int run_export_command(int /*argc*/, char** /*argv*/) {
-  std::fputs("noemie-viewer: export is not available yet\n", stderr);
-  return 2;
+namespace fs = std::filesystem;
+
+// The regime table is read from the current folder, the fund directory beside the program.
+constexpr const char* kRegimeTableName = "caisses.qvc";
+constexpr const char* kFundDirectoryName = "caisses.dat";
+
+void print_error(const std::string& line) {
+  const std::string text = "noemie-viewer: " + line + "\n";
+  std::fwrite(text.data(), 1, text.size(), stderr);
 }
 
-void print_program_help(std::FILE* out) {
-  std::fputs("Usage: noemie-viewer [FOLDER]\n       noemie-viewer export [options] FOLDER\n", out);
+// "" when `folder` is a folder whose entries can be listed, else why not.
+std::string folder_problem(const std::string& folder) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(folder, ec);
+  if (status.type() == fs::file_type::not_found) return "the folder " + folder + " does not exist";
+  if (ec) return "cannot read the folder " + folder + ": " + ec.message();
+  if (!fs::is_directory(status)) return folder + " is not a folder";
+  fs::directory_iterator listing(folder, ec);
+  if (ec) return "cannot read the folder " + folder + ": " + ec.message();
+  return {};
 }
 
-void print_version(std::FILE* out) { std::fputs("noemie-viewer 1.1.3\n", out); }
+// The running program's file, as the fund directory lookup and `rep_VL` want it.
+std::string program_file() {
+  std::error_code ec;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : exe.string();
+}
+
+// The settings store, opened read-only: nothing a run changes ever reaches the file. With no
+// settings file path at all (no variable gives one), the defaults in memory.
+std::unique_ptr<store::Registry> open_settings_store() {
+  if (const auto path = store::settings_file_path()) {
+    return std::make_unique<store::RegFileRegistry>(*path, std::cerr,
+                                                    store::RegFileRegistry::Mode::ReadOnly);
+  }
+  return std::make_unique<store::MemoryRegistry>();
+}
+
+// Fills the list with the asked filters, as the viewer does when the user opens the folder
+// and then picks them. Every fill parses every file again, so only the last one reports its
+// faults: the others would print the same lines again.
+void fill_with_filters(viewer::Viewer& viewer, const ExportOptions& options,
+                       FaultLineReporter& reporter) {
+  const bool kind_fill = options.type_liste != 0;
+  const bool age_fill = options.type_date != 0;
+  reporter.set_muted(kind_fill || age_fill);
+  viewer.open();
+  if (kind_fill) {
+    reporter.set_muted(age_fill);
+    viewer.choose_kind_filter(options.type_liste);
+  }
+  if (age_fill) {
+    reporter.set_muted(false);
+    viewer.choose_age_filter(options.type_date);
+  }
+}
+
+// Writes the list where --output says; "" or a one-line error (UTF-8).
+std::string write_output(const viewer::Viewer& viewer, const ExportOptions& options) {
+  const auto bytes = [&] { return viewer.export_bytes(options.mode); };
+  switch (output_kind(options.output)) {
+    case OutputKind::StandardOutput:
+      return write_to_stream(stdout, bytes(), "standard output");
+    case OutputKind::Folder:
+      return "cannot write the export to " + options.output + ": it is a folder";
+    case OutputKind::Special:
+      return write_in_place(options.output, bytes());
+    case OutputKind::RegularFile:
+      break;
+  }
+  // The viewer's own export file writing: the file is replaced whole or not at all.
+  return text::cp1252_to_utf8(viewer.write_export(options.output, options.mode));
+}
+
+int run_export(const ExportOptions& options) {
+  if (const std::string problem = folder_problem(options.folder); !problem.empty()) {
+    print_error(problem);
+    return kExitUsage;
+  }
+  // Fault lines name each file by its full path.
+  const fs::path folder = fs::absolute(options.folder).lexically_normal();
+
+  HeadlessDialogs dialogs;
+  FaultLineReporter reporter(stderr);
+  const std::unique_ptr<store::Registry> registry = open_settings_store();
+  const std::string program = program_file();
+
+  store::Settings settings(*registry, dialogs, program);
+  settings.lit_config();
+  if (options.kind_mask) {
+    settings.config.noemie_rsp_aff =
+        static_cast<std::int8_t>(static_cast<std::uint8_t>(*options.kind_mask));
+  }
+  if (options.abrege) settings.config.noemie_abrege = *options.abrege ? 1 : 0;
+  store::ResultTitles titles;
+  titles.init_txt_idx();
+  store::FlagStore flags(*registry, dialogs);
+  const platform::SystemClock clock;
+
+  viewer::ViewerOptions viewer_options;
+  viewer_options.folder = folder;
+  viewer_options.regime_table = kRegimeTableName;
+  viewer_options.fund_directory = fs::path(store::program_folder(program)) / kFundDirectoryName;
+  viewer_options.may_write = false;
+  viewer_options.window_title = viewer_caption();
+  viewer::Viewer viewer(settings, flags, titles, reporter, dialogs, clock, viewer_options);
+
+  fill_with_filters(viewer, options, reporter);
+  if (!viewer.folder_error().empty()) {
+    // The folder could be listed a moment ago and no longer can: nothing sound to write.
+    print_error(text::cp1252_to_utf8(viewer.folder_error()));
+    return kExitUsage;
+  }
+  for (const int column : options.sorts) viewer.sort_colonne(column);
+
+  if (const std::string error = write_output(viewer, options); !error.empty()) {
+    print_error(error);
+    return kExitNotWritten;
+  }
+  return kExitWritten;
+}
+
+}  // namespace
+
+int run_export_command(int argc, char** argv) {
+  try {
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const ParsedArguments parsed = parse_export_arguments(args);
+    switch (parsed.outcome) {
+      case ParsedArguments::Outcome::Help:
+        print_export_help(stdout);
+        return std::fflush(stdout) == 0 ? kExitWritten : kExitNotWritten;
+      case ParsedArguments::Outcome::UsageError:
+        print_error(parsed.error);
+        return kExitUsage;
+      case ParsedArguments::Outcome::Run:
+        break;
+    }
+    return run_export(parsed.options);
+  } catch (const std::exception& e) {
+    // Nothing was written: the export file is only ever replaced whole.
+    print_error(std::string("the export was not written: ") + e.what());
+    return kExitNotWritten;
+  }
+}
 
 }  // namespace noemie::cli

@@ -146,7 +146,7 @@ TEST(SampleTables, NameTheFundsOfTheSampleFolder) {
   EXPECT_EQ(names(regimes, 91),
             "Mutuelle g\xE9n\xE9rale de l'\xC9"
             "ducation nationale (MGEN)");
-  const auto dat = samples / "caisses.dat";
+  const auto dat = samples / "fund-directory" / "caisses.dat";
   EXPECT_EQ(get_nom_caisse(dat, 1, 751, 0, false), "CPAM DE PARIS ");
   EXPECT_EQ(get_nom_caisse(dat, 1, 751, 1, false), "CPAM DE PARIS CENTRE DE PAIEMENT ");
   EXPECT_EQ(get_nom_caisse(dat, 1, 691, 0, false), "CPAM DU RH\xD4NE ");

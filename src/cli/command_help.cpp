@@ -1,0 +1,76 @@
+// The command line's own texts: the help of the program and of its export command, and the
+// version line. The command line speaks English; the list it writes stays in French.
+
+#include <cstdio>
+
+#include "cli/export_command.h"
+#include "core/noemie/version.h"
+
+namespace noemie::cli {
+
+void print_program_help(std::FILE* out) {
+  std::fputs(
+      "Usage: noemie-viewer\n"
+      "       noemie-viewer export [options] FOLDER\n"
+      "       noemie-viewer --help | --version\n"
+      "\n"
+      "Without arguments, opens the desktop viewer of NOEMIE return files.\n"
+      "\n"
+      "The export command lists the return files of FOLDER exactly as the viewer does and\n"
+      "writes the list as text, Excel (tab-separated) or HTML, without any display.\n"
+      "See: noemie-viewer export --help\n"
+      "\n"
+      "Options:\n"
+      "  -h, --help     show this help and exit\n"
+      "  --version      show the version and exit\n",
+      out);
+}
+
+void print_export_help(std::FILE* out) {
+  std::fputs(
+      "Usage: noemie-viewer export [options] FOLDER\n"
+      "\n"
+      "Lists the NOEMIE return files of FOLDER exactly as the viewer does (same files, order,\n"
+      "filters and cell texts, sorted by \"Fichier\") and writes the list as the viewer's\n"
+      "export of that format writes it, in Windows-1252 bytes. Nothing else is written.\n"
+      "\n"
+      "Options:\n"
+      "  --format FORMAT   text, excel (tab-separated text) or html (default: text)\n"
+      "  --output FILE     write to FILE, named exactly as given (no extension is added);\n"
+      "                    - is standard output (default: -). An existing FILE is replaced\n"
+      "                    only once the whole export is written.\n"
+      "  --kind N          kind filter: 0 Toutes, 1 Paiements, 2 Rejets, 3 Autres (default: 0)\n"
+      "  --age N           age filter: 0 Toujours, 1 1 mois, 2 7 jours, 3 Aujourd'hui\n"
+      "                    (default: 0)\n"
+      "  --mask N          families of files to list, 0 to 255: add 1 for RSP/RSX/RSZ and 4\n"
+      "                    for ARL/ARX/ARZ; DAT and extension-less files are always listed\n"
+      "                    (default: the stored setting)\n"
+      "  --abrege          merge consecutive detail lines into one row (\"Abr\xC3\xA9g\xC3\xA9\")\n"
+      "  --no-abrege       one row per detail line (default: the stored setting)\n"
+      "  --sort COL        after the fill, sort by column COL (0 to 16) as a click on its\n"
+      "                    header does; may be repeated, the sorts are applied in order\n"
+      "  -h, --help        show this help and exit\n"
+      "\n"
+      "Columns: 0 Trait\xC3\xA9, 1 Fichier, 2 R\xC3\xA9"
+      "f, 3 Date Comptable, 4 Caisse, 5 Assur\xC3\xA9, 6 Malade,\n"
+      "7 Lot, 8 FSE, 9 Date Acte, 10 Acte, 11 Total, 12 Tx AMO, 13 AMO, 14 Tx AMC, 15 AMC,\n"
+      "16 D\xC3\xA9tail.\n"
+      "\n"
+      "Settings are read from $NOEMIE_VIEWER_SETTINGS when set, else from\n"
+      "$XDG_CONFIG_HOME/noemie-viewer/settings.reg (~/.config/... without XDG_CONFIG_HOME);\n"
+      "the regime table caisses.qvc from the current folder. Nothing is ever saved.\n"
+      "\n"
+      "A return file that cannot be read is reported on standard error in one line, and the\n"
+      "export goes on:\n"
+      "  noemie-viewer: error CODE at offset POS (start START) in PATH: MESSAGE\n"
+      "\n"
+      "Exit status: 0 the export was written; 1 the output could not be written;\n"
+      "2 usage error, or FOLDER is not a folder that can be read.\n",
+      out);
+}
+
+void print_version(std::FILE* out) {
+  std::fprintf(out, "noemie-viewer %d.%d.%d\n", kVersion, kSubVersion, kSubVersion1);
+}
+
+}  // namespace noemie::cli
