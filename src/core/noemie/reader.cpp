@@ -2,12 +2,12 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <new>
 #include <stdexcept>
 #include <system_error>
 
+#include "core/noemie/file_loading.h"
 #include "core/noemie/record_walk.h"
 
 namespace noemie {
@@ -80,30 +80,6 @@ void reserve_entries(std::vector<ReturnEntry>& entries, std::size_t window_size)
   } catch (const std::bad_alloc&) {
   } catch (const std::length_error&) {
   }
-}
-
-// Reads the whole file at `path` into `buffer`; `read` is the number of bytes actually read.
-// Returns -1 when done, or the fault code: 0 when the file cannot be opened. Throws
-// std::bad_alloc when there is no memory for it.
-int load_file(const std::filesystem::path& path, std::unique_ptr<unsigned char[]>& buffer,
-              std::size_t& read) {
-  // Only a regular file (or a link to one) is opened: a folder cannot be read, and opening a
-  // pipe could wait for ever.
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(std::filesystem::status(path, ec)) || ec) return 0;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return 0;
-  const std::uintmax_t file_size = std::filesystem::file_size(path, ec);
-  if (ec) return 0;
-
-  // The whole file, whatever its size: one too large for memory is a lack of memory.
-  const auto size = static_cast<std::size_t>(file_size);
-  if (size != file_size || size > static_cast<std::size_t>(PTRDIFF_MAX)) throw std::bad_alloc();
-  buffer = std::make_unique_for_overwrite<unsigned char[]>(size);
-  // A short read (a file cut meanwhile, a read error) leaves what was read.
-  file.read(reinterpret_cast<char*>(buffer.get()), static_cast<std::streamsize>(size));
-  read = static_cast<std::size_t>(file.gcount());
-  return -1;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "parse_helpers.h"
 #include "support/return_file_builder.h"
@@ -33,7 +34,9 @@ TEST(FileReading, FilesThatCannotBeOpenedAreCodeZero) {
   TempDir dir;
   std::filesystem::create_symlink(dir.path() / "nowhere.RSP", dir.path() / "dangling.RSP");
   std::filesystem::create_directory(dir.path() / "folder.RSP");
-  for (const char* name : {"missing.RSP", "dangling.RSP", "folder.RSP"}) {
+  // A named pipe with no writer: opening it for a plain read would wait for ever.
+  ASSERT_EQ(::mkfifo((dir.path() / "pipe.RSP").c_str(), 0600), 0);
+  for (const char* name : {"missing.RSP", "dangling.RSP", "folder.RSP", "pipe.RSP"}) {
     SCOPED_TRACE(name);
     const FileRead r = read(dir.path() / name);
     EXPECT_EQ(r.rec.valide, 0);
