@@ -141,6 +141,13 @@ std::string replace_file(const fs::path& tmp, const fs::path& target) {
 std::string write_file_atomically(const fs::path& target, std::string_view bytes,
                                   const AtomicWriteOptions& options) {
   const fs::path real = resolve_link(target);
+  // Only a regular file is ever replaced: renaming over a device or a pipe (a save to
+  // /dev/null, say) would put a plain file in its place.
+  std::error_code status_error;
+  const fs::file_status status = fs::status(real, status_error);
+  if (fs::exists(status) && !fs::is_regular_file(status)) {
+    return describe("cannot replace what is not a regular file", real, EINVAL);
+  }
   if (options.create_folder && !real.parent_path().empty()) {
     std::error_code ec;
     fs::create_directories(real.parent_path(), ec);

@@ -18,7 +18,7 @@ RegFileRegistry::RegFileRegistry(fs::path file, std::ostream& warnings, Mode mod
 }
 
 RegFileRegistry::~RegFileRegistry() {
-  if (mode_ == Mode::ReadWrite && changed() && !save()) {
+  if (mode_ == Mode::ReadWrite && !saves_held_ && changed() && !save()) {
     warn("settings not saved: " + last_error_);
   }
 }
@@ -101,6 +101,8 @@ bool RegFileRegistry::flush() {
 }
 
 bool RegFileRegistry::keep_changes() {
+  // Held changes stay pending: the first save after the hold writes them with the rest.
+  if (saves_held_) return true;
   return save();
 }
 

@@ -31,7 +31,7 @@ class RegFileRegistry final : public TreeRegistry {
   // Loads `file` (a missing file is an empty store). Problems with the file go, one line
   // each, to `warnings`, which must outlive the store.
   RegFileRegistry(std::filesystem::path file, std::ostream& warnings, Mode mode = Mode::ReadWrite);
-  // Saves pending changes (a failure is reported to `warnings`).
+  // Saves pending changes (a failure is reported to `warnings`), unless saves are held.
   ~RegFileRegistry() override;
 
   RegFileRegistry(const RegFileRegistry&) = delete;
@@ -40,6 +40,14 @@ class RegFileRegistry final : public TreeRegistry {
   // Saves now if anything changed since the last save. True when the file holds every change
   // (always, in read-only mode); otherwise last_error() says why.
   bool flush();
+
+  // While saves are held, closing a key after a change keeps the change in memory only, and
+  // the store's end drops it: nothing reaches the file (the ".bad" copy made at load aside).
+  // Once the hold ends, the next key closed after a change, or flush(), saves every change.
+  // The desktop viewer holds saves until the user has chosen a folder, so that a cancelled
+  // start writes nothing.
+  void hold_saves(bool held) { saves_held_ = held; }
+  bool saves_held() const { return saves_held_; }
 
   // Why the last save failed, in one line; "" when it succeeded.
   const std::string& last_error() const { return last_error_; }
@@ -63,6 +71,7 @@ class RegFileRegistry final : public TreeRegistry {
   // it must then never be replaced.
   std::string save_blocked_;
   std::string last_error_;
+  bool saves_held_ = false;
 };
 
 // Looks up an environment variable; empty when it is not set.

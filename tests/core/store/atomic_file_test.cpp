@@ -94,6 +94,22 @@ int save_on_a_full_disk(const fs::path& file) {
   return !error.empty() && intact ? 0 : 1;
 }
 
+TEST(AtomicFile, NeverReplacesWhatIsNotARegularFile) {
+  noemie::testing::TempDir dir;
+  const auto pipe = dir.path() / "pipe";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const auto link = dir.path() / "link";
+  std::filesystem::create_symlink(pipe, link);
+  for (const auto& target : {pipe, link}) {
+    EXPECT_NE(write_file_atomically(target, "bytes"), "") << target;
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+  }
+  // Nothing but the pipe and its link is left behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()),
+            2);
+}
+
 TEST(AtomicFile, AFullDiskLeavesTheOldFile) {
   TempDir dir;
   const auto file = dir.write("RSPstate.dat", "old states");
