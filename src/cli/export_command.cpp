@@ -66,25 +66,6 @@ std::unique_ptr<store::Registry> open_settings_store() {
   return std::make_unique<store::MemoryRegistry>();
 }
 
-// Fills the list with the asked filters, as the viewer does when the user opens the folder
-// and then picks them. Every fill parses every file again, so only the last one reports its
-// faults: the others would print the same lines again.
-void fill_with_filters(viewer::Viewer& viewer, const ExportOptions& options,
-                       FaultLineReporter& reporter) {
-  const bool kind_fill = options.type_liste != 0;
-  const bool age_fill = options.type_date != 0;
-  reporter.set_muted(kind_fill || age_fill);
-  viewer.open();
-  if (kind_fill) {
-    reporter.set_muted(age_fill);
-    viewer.choose_kind_filter(options.type_liste);
-  }
-  if (age_fill) {
-    reporter.set_muted(false);
-    viewer.choose_age_filter(options.type_date);
-  }
-}
-
 // Writes the list where --output says; "" or a one-line error (UTF-8).
 std::string write_output(const viewer::Viewer& viewer, const ExportOptions& options) {
   const auto bytes = [&] { return viewer.export_bytes(options.mode); };
@@ -135,7 +116,9 @@ int run_export(const ExportOptions& options) {
   viewer_options.window_title = viewer_caption();
   viewer::Viewer viewer(settings, flags, titles, reporter, dialogs, clock, viewer_options);
 
-  fill_with_filters(viewer, options, reporter);
+  // One fill with the asked filters and the widths stored for the kind filter: the list the
+  // viewer shows once the user has picked them.
+  viewer.open(options.type_liste, options.type_date);
   if (!viewer.folder_error().empty()) {
     // The folder could be listed a moment ago and no longer can: nothing sound to write.
     print_error(text::cp1252_to_utf8(viewer.folder_error()));

@@ -21,19 +21,14 @@ class FaultLineReporter final : public FaultReporter {
   // `out` must stay open while the reporter is used.
   explicit FaultLineReporter(std::FILE* out) : out_(out) {}
 
-  // Writes the fault's line in one write, unless muted. Silent codes never print.
+  // Writes the fault's line in one write. Silent codes never print.
   void report(const FaultReport& fault) override;
-
-  // While muted, faults are dropped: a fill whose list is thrown away at once would only
-  // repeat the lines of the fill that follows it.
-  void set_muted(bool muted) { muted_ = muted; }
 
   // Number of lines written so far.
   int lines_written() const { return lines_written_; }
 
  private:
   std::FILE* out_;
-  bool muted_ = false;
   int lines_written_ = 0;
 };
 

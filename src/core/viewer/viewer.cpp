@@ -30,13 +30,6 @@ std::int32_t& stored_width(store::Config& config, int row, int column) {
 
 }  // namespace
 
-std::string window_caption() {
-  char caption[64];
-  std::snprintf(caption, sizeof caption, "Affichage NOEMIE (ARL/ARX/RSP) v%d.%d.%d", kVersion,
-                kSubVersion, kSubVersion1);
-  return caption;
-}
-
 Viewer::Viewer(store::Settings& settings, store::FlagStore& flags,
                const store::ResultTitles& titles, FaultReporter& reporter,
                platform::Dialogs& dialogs, const platform::Clock& clock, ViewerOptions options)
@@ -48,10 +41,10 @@ Viewer::Viewer(store::Settings& settings, store::FlagStore& flags,
       options_(std::move(options)),
       reader_(reporter) {}
 
-void Viewer::open() {
-  filter_.type_liste = 0;
+void Viewer::open(int type_liste, int type_date) {
+  filter_.type_liste = type_liste;
   flags_.lit_info_traite(settings_.config, options_.may_write);
-  filter_.type_date = 0;
+  filter_.type_date = type_date;
   init_aff();
   remplit_aff();
 }

@@ -17,6 +17,7 @@
 #include "core/decode/regime_table.h"
 #include "core/noemie/fault_report.h"
 #include "core/noemie/reader.h"
+#include "core/noemie/version.h"
 #include "core/platform/clock.h"
 #include "core/platform/dialogs.h"
 #include "core/viewer/folder_scan.h"
@@ -32,10 +33,6 @@ class ResultTitles;
 
 namespace noemie::viewer {
 
-// The viewer window's caption, "Affichage NOEMIE (ARL/ARX/RSP) v1.1.3" (also the HTML
-// export's title).
-std::string window_caption();
-
 // Caption of the warnings the viewer itself shows (unreadable folder, export not written).
 inline constexpr std::string_view kViewerWarningCaption = "Velmora-Attention !";
 
@@ -48,7 +45,7 @@ struct ViewerOptions {
   // directory) and nothing is saved (settings, flags).
   bool may_write = true;
   // The window's caption, written as the HTML export's title.
-  std::string window_title = window_caption();
+  std::string window_title = viewer_caption();
 };
 
 // The window's outer rectangle in screen pixels.
@@ -82,9 +79,10 @@ class Viewer {
   // folder), or "" when it could. The fill also shows it once in a message box.
   const std::string& folder_error() const { return folder_error_; }
 
-  // Opening: kind and age filters back to 0, processed flags loaded, columns made (init_aff),
-  // list filled (remplit_aff).
-  void open();
+  // Opening: kind and age filters set (the window always opens on 0 "Toutes" and 0
+  // "Toujours"; the headless export opens directly on the asked ones, in one fill), processed
+  // flags loaded, columns made (init_aff), list filled (remplit_aff).
+  void open(int type_liste = 0, int type_date = 0);
   // Closing: flags written (a failure shown in a message box), column widths stored and
   // window rectangle stored (each followed by a save of the settings), rows released.
   void close(const WindowRect& rect);
