@@ -100,11 +100,12 @@ void NoemieReader::erreur(int code, std::int64_t position) {
 void NoemieReader::lit_fichier_noemie(const std::filesystem::path& path, ReturnRecord& rec,
                                       bool abrege) {
   chemin_ = path;
+  file_time_ = 0;
   start_read(rec);
   std::unique_ptr<unsigned char[]> buffer;
   std::size_t read = 0;
   try {
-    const int code = load_file(path, buffer, read);
+    const int code = load_file(path, buffer, read, file_time_);
     if (code >= 0) return erreur(code, 0);
   } catch (const std::bad_alloc&) {
     return erreur(1, 0);

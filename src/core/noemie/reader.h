@@ -42,6 +42,10 @@ class NoemieReader {
   // The path of the last file read (empty before any lit_fichier_noemie).
   const std::filesystem::path& chemin() const { return chemin_; }
 
+  // The last modification of the last file read, as a file time (100-ns units since 1601,
+  // UTC); 0 when it could not be opened.
+  std::int64_t file_time() const { return file_time_; }
+
   // The fault that ended the last read (the silent ones included), if any.
   const std::optional<ParseFault>& derniere_erreur() const { return derniere_erreur_; }
 
@@ -51,6 +55,7 @@ class NoemieReader {
 
   FaultReporter& reporter_;
   std::int64_t debut_detecte_ = -1;
+  std::int64_t file_time_ = 0;
   std::filesystem::path chemin_;
   std::optional<ParseFault> derniere_erreur_;
 };

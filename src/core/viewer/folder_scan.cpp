@@ -83,7 +83,7 @@ std::vector<ScannedFile> select_pattern(const FolderListing& listing, std::strin
   std::vector<ScannedFile> files;
   files.reserve(matching.size());
   for (const FolderEntry* e : matching) {
-    files.push_back({e->entry.path(), display_name(e->raw_name), file_time_of(e->entry)});
+    files.push_back({e->entry.path(), display_name(e->raw_name), 0});
   }
   return files;
 }
@@ -92,7 +92,11 @@ std::vector<ScannedFile> scan_pattern(const std::filesystem::path& folder, std::
                                       std::error_code& error) {
   const FolderListing listing = list_folder(folder, error);
   if (error) return {};
-  return select_pattern(listing, pattern);
+  std::vector<ScannedFile> files = select_pattern(listing, pattern);
+  for (ScannedFile& file : files) {
+    file.file_time = file_time_of(std::filesystem::directory_entry(file.path));
+  }
+  return files;
 }
 
 }  // namespace noemie::viewer

@@ -40,7 +40,8 @@ using FolderListing = std::vector<FolderEntry>;
 // itself cannot be read; the result is then empty.
 FolderListing list_folder(const std::filesystem::path& folder, std::error_code& error);
 
-// The files of a listing that match `pattern`, in scan order, with their times. Folders are
+// The files of a listing that match `pattern`, in scan order, without their times (the reader
+// takes them when it opens each file; scan_pattern adds them). Folders are
 // skipped; a link that leads nowhere is kept (reading it will fail and say so).
 std::vector<ScannedFile> select_pattern(const FolderListing& listing, std::string_view pattern);
 

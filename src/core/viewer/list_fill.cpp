@@ -137,7 +137,7 @@ void Viewer::remplit_qv(const FolderListing& folder, std::string_view pattern, i
     ReturnRecord rec;
     reader_.lit_fichier_noemie(file.path, rec, abrege());
     if (rec.valide == 1) {
-      aff_noemie(rec, file.name, file.file_time, file_kind_icon(file.name, kind_icon));
+      aff_noemie(rec, file.name, reader_.file_time(), file_kind_icon(file.name, kind_icon));
     }
   }
 }

@@ -1,11 +1,13 @@
 // Reading return files from disk: files that cannot be opened, silent and shown faults, and
 // the path each report names.
 
+#include <chrono>
 #include <fstream>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "core/platform/clock.h"
 #include "parse_helpers.h"
 #include "support/return_file_builder.h"
 #include "support/temp_dir.h"
@@ -101,6 +103,31 @@ TEST(FileReading, WholeFileIsReadAndEachReportNamesItsFile) {
     EXPECT_EQ(reporter.reports[i].path.filename(), std::to_string(i) + ".ARL");
     EXPECT_EQ(reporter.reports[i].start, starts[i]);
   }
+}
+
+}  // namespace
+}  // namespace noemie::testing
+
+namespace noemie::testing {
+namespace {
+
+// The reader hands back the modification time it saw when it opened the file, in UTC, to
+// the 100-nanosecond unit; a file that cannot be opened has none.
+TEST(FileReading, GivesTheFileTimeOfWhatItRead) {
+  TempDir dir;
+  const auto path = dir.write("5.RSP", ReturnFileBuilder().add(ligne_21x({})).bytes());
+  const auto when = std::chrono::sys_days{std::chrono::year{2023} / 11 / 27} +
+                    std::chrono::hours(12) + std::chrono::microseconds(123457);
+  std::filesystem::last_write_time(
+      path, std::filesystem::file_time_type::clock::from_sys(
+                std::chrono::time_point_cast<std::chrono::system_clock::duration>(when)));
+  RecordingReporter reporter;
+  NoemieReader reader(reporter);
+  ReturnRecord rec;
+  reader.lit_fichier_noemie(path, rec, false);
+  EXPECT_EQ(reader.file_time(), platform::to_file_time(when));
+  reader.lit_fichier_noemie(dir.path() / "missing.RSP", rec, false);
+  EXPECT_EQ(reader.file_time(), 0);
 }
 
 }  // namespace
