@@ -6,30 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "support/list_titles.h"
+
 namespace noemie::testing {
 
 using CellRow = std::array<std::string, 17>;
 using Widths = std::array<int, 17>;
 
 // Column titles of the list (Windows-1252).
-inline const CellRow kColumnTitles = {"Trait\xE9",
-                                      "Fichier",
-                                      "R\xE9"
-                                      "f",
-                                      "Date Comptable",
-                                      "Caisse",
-                                      "Assur\xE9",
-                                      "Malade",
-                                      "Lot",
-                                      "FSE",
-                                      "Date Acte",
-                                      "Acte",
-                                      "Total",
-                                      "Tx AMO",
-                                      "AMO",
-                                      "Tx AMC",
-                                      "AMC",
-                                      "D\xE9tail"};
+inline const CellRow kColumnTitles = [] {
+  CellRow titles;
+  for (std::size_t c = 0; c < titles.size(); ++c) titles[c] = kListTitles[c];
+  return titles;
+}();
 
 // Column widths stored by default for the kind filters "Toutes" (0) to "Autres" (3).
 inline const std::array<Widths, 4> kDefaultWidths = {{

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/list_titles.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
@@ -284,24 +286,6 @@ struct Model {
   }
 
   std::string export_text(int mode, const std::vector<int>& widths) const {
-    static const char* titles[kColumnCount] = {"Trait\xE9",
-                                               "Fichier",
-                                               "R\xE9"
-                                               "f",
-                                               "Date Comptable",
-                                               "Caisse",
-                                               "Assur\xE9",
-                                               "Malade",
-                                               "Lot",
-                                               "FSE",
-                                               "Date Acte",
-                                               "Acte",
-                                               "Total",
-                                               "Tx AMO",
-                                               "AMO",
-                                               "Tx AMC",
-                                               "AMC",
-                                               "D\xE9tail"};
     const auto escape = [](const std::string& s) {
       std::string out;
       for (char ch : s) {
@@ -330,7 +314,9 @@ struct Model {
           "<body bgcolor=\"#E0FFFF\" text=\"#000000\" link=\"#000080\"><table border=\"1\" "
           "cellpadding=\"1\" cellspacing=\"0\"><tr>";
     }
-    for (int c = 0; c < kColumnCount; ++c) write(titles[c], widths[static_cast<std::size_t>(c)]);
+    for (int c = 0; c < kColumnCount; ++c)
+      write(std::string(testing::kListTitles[static_cast<std::size_t>(c)]),
+            widths[static_cast<std::size_t>(c)]);
     out += end;
     for (const ModelRow& row : rows) {
       if (mode == 2) out += "<tr>";
