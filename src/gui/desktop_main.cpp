@@ -6,13 +6,23 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
 #include <optional>
+#include <system_error>
 
-#include "gui/basic_program.h"
+#include "core/platform/clock.h"
+#include "core/store/reg_file_registry.h"
+#include "gui/engine_program.h"
 #include "gui/list_images.h"
 #include "gui/qt_dialogs.h"
+#include "gui/qt_shell.h"
+#include "gui/screenshot_tour.h"
 #include "gui/startup.h"
 #include "gui/text_bridge.h"
+#include "gui/window_placement.h"
 
 namespace noemie::gui {
 namespace {
@@ -23,6 +33,14 @@ std::optional<std::filesystem::path> folder_argument(const QStringList& argument
     if (!arguments[i].startsWith(QLatin1Char('-'))) return qstring_to_path(arguments[i]);
   }
   return std::nullopt;
+}
+
+// The running program's file: its folder holds the fund directory.
+std::filesystem::path program_file() {
+  std::error_code ec;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) exe = qstring_to_path(QApplication::applicationFilePath());
+  return exe;
 }
 
 }  // namespace
@@ -44,8 +62,26 @@ int run_desktop(int argc, char** argv) {
   }
 
   QtDialogs dialogs;
-  BasicDesktopProgram program(dialogs);
-  return run_startup(program, dialogs, folder_argument(QApplication::arguments()));
+  QtShell shell;
+  const platform::SystemClock clock;
+  const QtScreens screens;
+  EngineSetup setup;
+  setup.settings_file = store::settings_file_path();
+  setup.program_file = program_file();
+  EngineProgram program(setup,
+                        EngineServices{dialogs, shell, clock, screens, std::cerr,
+                                       [&dialogs](QWidget* owner) { dialogs.set_owner(owner); }});
+
+  // The screenshot script's tour of the window; never made on a normal start.
+  std::unique_ptr<ScreenshotTour> tour;
+  if (const char* folder = std::getenv(kScreenshotVariable); folder && *folder) {
+    tour = std::make_unique<ScreenshotTour>(QString::fromLocal8Bit(folder));
+    program.set_window_shown_hook([&tour](ViewerWindow& window) { tour->start(window); });
+  }
+
+  const int status = run_startup(program, dialogs, folder_argument(QApplication::arguments()));
+  if (tour && !tour->succeeded()) return 3;
+  return status;
 }
 
 }  // namespace noemie::gui

@@ -118,8 +118,8 @@ QString ErrorDialog::caption() {
 }
 
 ErrorDialog::ErrorDialog(const FaultReport& fault, std::function<void()> send, QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowCloseButtonHint),
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       send_(std::move(send)) {
   setObjectName(QStringLiteral("Noemie_Err_Dlg"));
   setWindowTitle(caption());

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QStringList>
 #include <QStyleOptionHeaderV2>
+#include <QStyledItemDelegate>
 #include <QTextDocument>
 #include <QToolTip>
 
@@ -71,11 +72,32 @@ class ListHeader final : public QHeaderView {
   }
 };
 
+// Every cell as tall as one that shows an icon: the view measures a row on the columns in
+// sight only, so rows would shrink while the icon columns are scrolled out of sight.
+class ListDelegate final : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    opt.features |= QStyleOptionViewItem::HasDecoration;
+    if (!opt.decorationSize.isValid()) opt.decorationSize = QSize(16, 16);
+    const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+    const QSize with_icon =
+        style->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), opt.widget);
+    size.setHeight(std::max(size.height(), with_icon.height()));
+    return size;
+  }
+};
+
 }  // namespace
 
 ListView::ListView(ListModel& model, QWidget* parent)
     : QTreeView(parent), model_(model), scale_(ColumnScale::factor_for(QFontMetricsF(font()))) {
   setHeader(new ListHeader(this));
+  setItemDelegate(new ListDelegate(this));
   setModel(&model_);
   setRootIsDecorated(false);
   setItemsExpandable(false);

@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 using namespace std::chrono;
 
 // Files of samples/ that the generator does not write.
-const std::set<std::string> kNotGenerated = {"caisses.qvc", "fund-directory", ".gitattributes"};
+const std::set<std::string> kNotGenerated = {"caisses.qvc", "fund-directory", ".gitattributes",
+                                             "RSPstate.dat"};
 
 std::set<std::string> names_in(const fs::path& folder) {
   std::set<std::string> names;

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "core/store/config.h"
+#include "core/store/result_titles.h"
 #include "core/text/cp1252.h"
 
 namespace noemie::testing {
@@ -60,6 +62,19 @@ std::vector<Sample> samples() {
 }
 
 }  // namespace
+
+void add_list_columns(viewer::ListControl& list) {
+  store::ResultTitles titles;
+  titles.init_txt_idx();
+  constexpr int row = store::kViewerTitleRow;
+  for (int c = 0; c < viewer::kColumnCount; ++c) {
+    const bool left =
+        (c >= viewer::kColFichier && c <= viewer::kColMalade) || c == viewer::kColDetail;
+    list.insert_column(
+        c, std::string(titles.title(row, c)), left ? viewer::Align::Left : viewer::Align::Right,
+        store::pos_result_std[static_cast<std::size_t>(row * store::kInfoResultColumns + c)]);
+  }
+}
 
 viewer::ListControl::Cells demo_cells(std::initializer_list<std::string> texts) {
   viewer::ListControl::Cells cells;

@@ -9,6 +9,10 @@
 
 namespace noemie::testing {
 
+// Creates the list's 17 columns as the engine does at opening: titles of row 3 of the title
+// table, default widths of the "Toutes" filter, columns 1 to 6 and 16 left-aligned.
+void add_list_columns(viewer::ListControl& list);
+
 // Adds `count` rows (cycling through a set of sample rows) between begin_reset and
 // end_reset. The list's columns must exist.
 void add_demo_rows(viewer::ListControl& list, int count);

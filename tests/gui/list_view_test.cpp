@@ -11,7 +11,6 @@
 #include "core/text/cp1252.h"
 #include "core/viewer/list_control.h"
 #include "demo_rows.h"
-#include "gui/basic_program.h"
 #include "gui/column_scale.h"
 #include "gui/list_model.h"
 #include "gui/list_view.h"
@@ -36,7 +35,7 @@ struct Fixture {
                      [this](int column) { actions.header_clicked(column); });
     QObject::connect(&view, &gui::ListView::cell_double_clicked,
                      [this](int row, int x) { actions.cell_double_clicked(row, x); });
-    gui::add_standard_columns(list);
+    testing::add_list_columns(list);
     testing::add_demo_rows(list, rows);
     view.resize(900, 400);
     view.show();
@@ -73,7 +72,7 @@ class ListViewTest : public QObject {
     RecordingActions actions;
     gui::ImageStrip images;
     gui::ListModel model(list, actions, images);
-    gui::add_standard_columns(list);
+    testing::add_list_columns(list);
     auto data = std::make_unique<viewer::ListRow>();
     list.begin_reset();
     list.add_row(std::move(data),
@@ -154,6 +153,16 @@ class ListViewTest : public QObject {
     QCOMPARE(f.view.header()->sectionSize(viewer::kColTotal), 97);
     QCOMPARE(f.list.column_width(viewer::kColTotal), stored);
     QVERIFY(!f.view.header()->stretchLastSection());
+  }
+
+  void RowsKeepTheirHeightWhenTheIconColumnsScrollOutOfSight() {
+    Fixture f;
+    const int height = f.view.visualRect(f.model.index(0, 16)).height();
+    QVERIFY(height >= 16);
+    f.view.horizontalScrollBar()->setValue(f.view.horizontalScrollBar()->maximum());
+    f.list.begin_reset();  // a refill measures the rows again
+    f.list.end_reset();
+    QCOMPARE(f.view.visualRect(f.model.index(0, 16)).height(), height);
   }
 
   void WidthsSurviveAReset() {

@@ -14,7 +14,6 @@
 
 #include "core/viewer/list_control.h"
 #include "demo_rows.h"
-#include "gui/basic_program.h"
 #include "gui/list_view.h"
 #include "gui/tool_strip.h"
 #include "gui/viewer_controls.h"
@@ -46,7 +45,7 @@ struct Fixture {
   explicit Fixture(gui::ViewerStartState state = {},
                    std::function<void(Fixture&)> during_opening = {}) {
     actions.on_opening = [this, during_opening] {
-      gui::add_standard_columns(list);
+      testing::add_list_columns(list);
       testing::add_demo_rows(list, 10);
       if (during_opening) during_opening(*this);
     };

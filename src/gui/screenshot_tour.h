@@ -1,0 +1,75 @@
+#pragma once
+// A guided tour of the viewer window that saves pictures of it as PNG files, for the
+// screenshot script. It only exists when the program is started with the environment
+// variable NOEMIE_VIEWER_SCREENSHOTS naming a folder; a normal start never makes one.
+//
+// The tour works as a user would: it moves the pointer (tooltips come from Qt's own hover
+// timer), clicks the controls and double-clicks a cell. Every error dialog and message box is
+// pictured the first time one opens and then closed with its OK button. Pictures are taken
+// from the screen, so window frames, tooltips and menus are on them:
+//   error-dialog.png   the error dialog a faulty return file raises during the first fill
+//   viewer.png         the full list with a selected row
+//   tooltip.png        the tooltip of a "Réf" cell;  tooltip-amount.png  of an amount cell
+//   export-menu.png    the menu "Exporter" opens
+//   detail-box.png     the message box of a double-click on a "Réf" cell
+//   viewer-rejets.png  the list under the "Rejets" filter
+// The window is then closed the normal way (flags and settings saved).
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <deque>
+#include <functional>
+
+class QPoint;
+class QRect;
+class QWidget;
+
+namespace noemie::gui {
+
+class ViewerWindow;
+
+// The environment variable that turns the tour on.
+inline constexpr const char* kScreenshotVariable = "NOEMIE_VIEWER_SCREENSHOTS";
+
+class ScreenshotTour final : public QObject {
+  Q_OBJECT
+
+ public:
+  // Pictures go to `folder` (made when missing). Watches the whole application for dialogs
+  // from now on.
+  explicit ScreenshotTour(const QString& folder, QObject* parent = nullptr);
+  ~ScreenshotTour() override;
+
+  // Starts the tour of `window`, which must be shown.
+  void start(ViewerWindow& window);
+
+  // False when a picture could not be saved or a step found nothing to picture.
+  bool succeeded() const { return ok_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Runs `step` `delay_ms` after the previous one has run.
+  void then(int delay_ms, std::function<void()> step);
+  void run_next();
+  void save(const QRect& area, const char* name);
+  // Closes an error dialog or message box as its OK button does.
+  void close_dialog(QWidget* dialog);
+  // Moves the pointer to the cell and waits for its tooltip; false when the cell has no text.
+  bool hover_cell(int row, int column);
+  // The first row whose cell (row, column) has a tooltip holding `wanted`; -1 when none.
+  int row_with_tooltip(int column, const QString& wanted) const;
+  QRect window_area() const;
+
+  QString folder_;
+  QPointer<ViewerWindow> window_;
+  std::deque<std::pair<int, std::function<void()>>> steps_;
+  bool error_dialog_pictured_ = false;
+  bool message_box_pictured_ = false;
+  bool ok_ = true;
+};
+
+}  // namespace noemie::gui
