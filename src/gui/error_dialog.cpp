@@ -10,9 +10,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/noemie/report_mail.h"
+#include "gui/dialog_keys.h"
 #include "gui/list_images.h"
 #include "gui/text_bridge.h"
-#include "gui/version.h"
 #include "gui/viewer_controls.h"
 
 namespace noemie::gui {
@@ -132,7 +133,7 @@ ErrorDialog::ErrorDialog(const FaultReport& fault, std::function<void()> send, Q
   auto* title_row = new QHBoxLayout;
   title_row->addStretch(1);
   title_row->addWidget(make_text(kIdProduct, "Velmora ", this));
-  QLabel* version = make_value(kIdVersion, dialog_version_text(), Qt::AlignHCenter, this);
+  QLabel* version = make_value(kIdVersion, to_qstring(version_text()), Qt::AlignHCenter, this);
   version->setMinimumWidth(dialog_units_x(this, 50));
   title_row->addWidget(version);
   title_row->addStretch(1);
@@ -204,16 +205,7 @@ ErrorDialog::ErrorDialog(const FaultReport& fault, std::function<void()> send, Q
 }
 
 void ErrorDialog::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      // Neither key closes the dialog: only "OK" and the close box do.
-      event->accept();
-      return;
-    default:
-      QDialog::keyPressEvent(event);
-  }
+  if (!swallow_default_keys(event)) QDialog::keyPressEvent(event);
 }
 
 GuiFaultReporter::GuiFaultReporter(QWidget* owner, Send send)

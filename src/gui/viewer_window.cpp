@@ -12,10 +12,11 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "core/noemie/version.h"
+#include "gui/dialog_keys.h"
 #include "gui/list_view.h"
 #include "gui/text_bridge.h"
 #include "gui/tool_strip.h"
-#include "gui/version.h"
 #include "gui/viewer_controls.h"
 
 namespace noemie::gui {
@@ -59,10 +60,7 @@ ViewerWindow::ViewerWindow(viewer::ListControl& list, ViewerActions& actions,
 ViewerWindow::~ViewerWindow() = default;
 
 QString ViewerWindow::caption() {
-  return QStringLiteral("Affichage NOEMIE (ARL/ARX/RSP) v%1.%2.%3")
-      .arg(kVersionMajor)
-      .arg(kVersionMinor)
-      .arg(kVersionPatch);
+  return to_qstring(viewer_caption());
 }
 
 void ViewerWindow::make_export_menu() {
@@ -181,16 +179,7 @@ void ViewerWindow::closeEvent(QCloseEvent* event) {
 }
 
 void ViewerWindow::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      // The window has no default command: these keys do nothing.
-      event->accept();
-      return;
-    default:
-      QWidget::keyPressEvent(event);
-  }
+  if (!swallow_default_keys(event)) QWidget::keyPressEvent(event);
 }
 
 void ViewerWindow::showEvent(QShowEvent* event) {

@@ -14,6 +14,7 @@
 
 #include "engine_fixture.h"
 #include "gui/text_bridge.h"
+#include "support/list_titles.h"
 
 using namespace noemie;
 using namespace noemie::testing;
@@ -61,28 +62,11 @@ class EngineWindowTest : public QObject {
     put_returns(f);
     f.start();
     QCOMPARE(f.window().windowTitle(), QStringLiteral("Affichage NOEMIE (ARL/ARX/RSP) v1.1.3"));
-    const char* titles[] = {"Trait\xE9",
-                            "Fichier",
-                            "R\xE9"
-                            "f",
-                            "Date Comptable",
-                            "Caisse",
-                            "Assur\xE9",
-                            "Malade",
-                            "Lot",
-                            "FSE",
-                            "Date Acte",
-                            "Acte",
-                            "Total",
-                            "Tx AMO",
-                            "AMO",
-                            "Tx AMC",
-                            "AMC",
-                            "D\xE9tail"};
     QAbstractItemModel* model = f.view().model();
     QCOMPARE(model->columnCount(), viewer::kColumnCount);
     for (int c = 0; c < viewer::kColumnCount; ++c) {
-      QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), cp(titles[c]));
+      QCOMPARE(model->headerData(c, Qt::Horizontal).toString(),
+               cp(testing::kListTitles[static_cast<std::size_t>(c)]));
     }
     QVERIFY(f.control<QAbstractButton>(gui::kIdKindAll)->isChecked());
     QVERIFY(f.control<QAbstractButton>(gui::kIdAgeAlways)->isChecked());
