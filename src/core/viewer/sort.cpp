@@ -32,14 +32,14 @@ std::vector<std::int32_t> stable_order(std::vector<std::pair<Key, std::int32_t>>
   return order;
 }
 
-// The first eight bytes of a text packed big-endian (zeros past its end): comparing two heads
-// as integers orders them as their texts' beginnings.
-std::uint64_t text_head(std::string_view cell) {
-  std::uint64_t head = 0;
-  for (std::size_t i = 0; i < 8; ++i) {
-    head = (head << 8) | (i < cell.size() ? static_cast<unsigned char>(cell[i]) : 0u);
+// Eight bytes of a text from `offset`, packed big-endian (zeros past its end): comparing two
+// such chunks as integers orders the texts' bytes there.
+std::uint64_t text_chunk(std::string_view text, std::size_t offset) {
+  std::uint64_t chunk = 0;
+  for (std::size_t i = offset; i < offset + 8; ++i) {
+    chunk = (chunk << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
   }
-  return head;
+  return chunk;
 }
 
 // Byte order of Windows-1252 texts: each byte unsigned, a prefix before the longer text.
@@ -49,45 +49,48 @@ bool text_less(std::string_view a, std::string_view b) {
   return c != 0 ? c < 0 : a.size() < b.size();
 }
 
-// Rows in byte order of their texts, equal texts in row order. Most rows are placed by an
-// integer sort on their heads; only runs of equal heads are then ordered by their whole texts
-// (a stable insertion sort, since such runs are mostly short and often already in order, like
-// the rows of one file under "Fichier").
+// Rows in byte order of their texts, equal texts in row order: the rows are sorted on the
+// texts' first eight bytes as integers, then each run of equal chunks on the next eight
+// bytes, and so on. Each level reads every text once, in one contiguous array, where a plain
+// comparison sort would follow two pointers per comparison; texts that share long beginnings
+// (messages, file names of one year) cost a few passes instead of many slow comparisons.
+// A cell holds no NUL byte, so zeros past a text's end set it before any longer one.
 std::vector<std::int32_t> text_order(const ListControl& list, int column) {
   const auto n = static_cast<std::size_t>(list.row_count());
   std::vector<std::string_view> texts(n);
   std::vector<std::pair<std::uint64_t, std::int32_t>> keyed(n);
   for (std::size_t r = 0; r < n; ++r) {
     texts[r] = list.cell(static_cast<int>(r), column, kTextKeyChars);
-    keyed[r] = {text_head(texts[r]), static_cast<std::int32_t>(r)};
+    keyed[r] = {text_chunk(texts[r], 0), static_cast<std::int32_t>(r)};
   }
-  std::sort(keyed.begin(), keyed.end());
-  const auto less = [&](const auto& a, const auto& b) {
-    return text_less(texts[static_cast<std::size_t>(a.second)],
-                     texts[static_cast<std::size_t>(b.second)]);
+  struct Run {
+    std::size_t begin, end, offset;
   };
-  for (std::size_t begin = 0; begin < n;) {
-    std::size_t end = begin + 1;
-    while (end < n && keyed[end].first == keyed[begin].first) ++end;
-    // Runs of one same text (an empty column, the rows of one file) are already in row order.
-    const std::string_view first = texts[static_cast<std::size_t>(keyed[begin].second)];
-    const bool same_text = std::all_of(
-        keyed.begin() + static_cast<std::ptrdiff_t>(begin) + 1,
-        keyed.begin() + static_cast<std::ptrdiff_t>(end),
-        [&](const auto& k) { return texts[static_cast<std::size_t>(k.second)] == first; });
-    constexpr std::size_t kShortRun = 32;
-    if (!same_text && end - begin > kShortRun) {
-      std::stable_sort(keyed.begin() + static_cast<std::ptrdiff_t>(begin),
-                       keyed.begin() + static_cast<std::ptrdiff_t>(end), less);
-    } else if (!same_text) {
-      for (std::size_t i = begin + 1; i < end; ++i) {
-        const auto held = keyed[i];
-        std::size_t j = i;
-        for (; j > begin && less(held, keyed[j - 1]); --j) keyed[j] = keyed[j - 1];
-        keyed[j] = held;
+  std::vector<Run> runs = {{0, n, 0}};
+  while (!runs.empty()) {
+    const Run run = runs.back();
+    runs.pop_back();
+    const auto first = keyed.begin() + static_cast<std::ptrdiff_t>(run.begin);
+    const auto last = keyed.begin() + static_cast<std::ptrdiff_t>(run.end);
+    if (run.offset > 0) {
+      for (auto it = first; it != last; ++it) {
+        it->first = text_chunk(texts[static_cast<std::size_t>(it->second)], run.offset);
       }
     }
-    begin = end;
+    // The row number breaks ties, so that equal texts keep their order.
+    if (!std::is_sorted(first, last)) std::sort(first, last);
+    for (std::size_t begin = run.begin; begin < run.end;) {
+      std::size_t end = begin + 1;
+      bool longer = texts[static_cast<std::size_t>(keyed[begin].second)].size() > run.offset + 8;
+      while (end < run.end && keyed[end].first == keyed[begin].first) {
+        longer =
+            longer || texts[static_cast<std::size_t>(keyed[end].second)].size() > run.offset + 8;
+        ++end;
+      }
+      // Equal chunks with text left beyond them: the next eight bytes decide.
+      if (end - begin > 1 && longer) runs.push_back({begin, end, run.offset + 8});
+      begin = end;
+    }
   }
   std::vector<std::int32_t> order;
   order.reserve(n);

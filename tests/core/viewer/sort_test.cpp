@@ -198,3 +198,37 @@ TEST(Sort, AgreesWithAReferenceStableSortOnRandomCells) {
 
 }  // namespace
 }  // namespace noemie::viewer
+
+namespace noemie::viewer {
+namespace {
+
+// Texts that share long beginnings and end on either side of every 8-byte boundary sort in
+// plain byte order, equal ones in row order.
+TEST(Sort, LongSharedBeginningsSortInByteOrder) {
+  std::mt19937 rng(11);
+  const std::string stem = "LOT EN DOUBLE ***** message ";
+  ListControl list;
+  std::vector<std::pair<std::string, int>> expected;
+  for (int r = 0; r < 2000; ++r) {
+    std::string text = stem.substr(0, std::uniform_int_distribution<std::size_t>(0, 28)(rng));
+    const int tail = std::uniform_int_distribution<int>(0, 3)(rng);
+    for (int i = 0; i < tail; ++i) text += "ab\xE9"[std::uniform_int_distribution<int>(0, 2)(rng)];
+    add_row(list, {{kColDetail, text}, {kColMalade, std::to_string(r)}});
+    expected.emplace_back(text, r);
+  }
+  std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+    return std::lexicographical_compare(
+        a.first.begin(), a.first.end(), b.first.begin(), b.first.end(), [](char x, char y) {
+          return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+        });
+  });
+  sort_colonne(list, kColDetail);
+  for (int r = 0; r < list.row_count(); ++r) {
+    ASSERT_EQ(list.cell(r, kColDetail), expected[static_cast<std::size_t>(r)].first) << r;
+    ASSERT_EQ(list.cell(r, kColMalade),
+              std::to_string(expected[static_cast<std::size_t>(r)].second));
+  }
+}
+
+}  // namespace
+}  // namespace noemie::viewer
