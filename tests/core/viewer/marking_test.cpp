@@ -7,6 +7,7 @@
 #include "core/platform/recording_dialogs.h"
 #include "core/store/flag_store.h"
 #include "core/store/tree_registry.h"
+#include "core/viewer/flag_list_fixture.h"
 #include "core/viewer/list_fixture.h"
 
 namespace noemie::viewer {
@@ -14,17 +15,7 @@ namespace {
 
 using testing::add_row;
 
-struct MarkFixture {
-  store::MemoryRegistry registry;
-  platform::RecordingDialogs dialogs;
-  store::FlagStore flags{registry, dialogs};
-  ListControl list;
-
-  MarkFixture() {
-    store::Config config = store::default_config();
-    config.path_arch = "/nonexistent-noemie-folder/";
-    flags.lit_info_traite(config, false);
-  }
+struct MarkFixture : testing::FlagListFixture {
   int add(const std::string& fichier, const std::string& ref, int icon, bool selected) {
     const int row = add_row(list, {{kColFichier, fichier}, {kColRef, ref}}, icon);
     list.set_selected(row, selected);

@@ -10,6 +10,7 @@
 #include "core/store/flag_store.h"
 #include "core/store/tree_registry.h"
 #include "core/viewer/column_hit.h"
+#include "core/viewer/flag_list_fixture.h"
 #include "core/viewer/list_fixture.h"
 #include "support/temp_dir.h"
 #include "viewer_fixture.h"
@@ -105,16 +106,8 @@ TEST(DetailBox, EachColumnShowsItsBox) {
   EXPECT_TRUE(detail_box(f.list, 1, kColDetail, f.funds));
 }
 
-struct StepFixture {
-  store::MemoryRegistry registry;
-  platform::RecordingDialogs dialogs;
-  store::FlagStore flags{registry, dialogs};
-  ListControl list;
-
+struct StepFixture : testing::FlagListFixture {
   StepFixture() {
-    store::Config config = store::default_config();
-    config.path_arch = "/nonexistent-noemie-folder/";
-    flags.lit_info_traite(config, false);
     add_row(list, {{kColFichier, "42  (01/01/24)"}, {kColRef, "(531)"}}, 6);
     add_row(list, {{kColFichier, "42  (01/01/24)"}, {kColRef, "x(534)"}}, 12);
     add_row(list, {{kColFichier, "43  (01/01/24)"}, {kColRef, "(531)"}}, 6);
