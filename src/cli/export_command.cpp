@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -68,14 +69,17 @@ std::unique_ptr<store::Registry> open_settings_store() {
 
 // Writes the list where --output says; "" or a one-line error (UTF-8).
 std::string write_output(const viewer::Viewer& viewer, const ExportOptions& options) {
-  const auto bytes = [&] { return viewer.export_bytes(options.mode); };
+  // The bytes are written as they are made, a few thousand rows at a time.
+  const ByteMaker bytes = [&](const std::function<bool(std::string_view)>& sink) {
+    return viewer.stream_export(options.mode, sink);
+  };
   switch (output_kind(options.output)) {
     case OutputKind::StandardOutput:
-      return write_to_stream(stdout, bytes(), "standard output");
+      return write_to_stream(stdout, bytes, "standard output");
     case OutputKind::Folder:
       return "cannot write the export to " + options.output + ": it is a folder";
     case OutputKind::Special:
-      return write_in_place(options.output, bytes());
+      return write_in_place(options.output, bytes);
     case OutputKind::RegularFile:
       break;
   }

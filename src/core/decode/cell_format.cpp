@@ -1,6 +1,7 @@
 #include "core/decode/cell_format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -82,21 +83,33 @@ std::string format_destinataire(std::string_view destinataire, const RegimeTable
 
 std::string format_nom(std::string_view nom, std::string_view prenom,
                        std::string_view immatriculation) {
-  std::string text(first_word(c_text(nom)));
-  text += ' ';
-  text += first_word(c_text(prenom));
-  const std::string_view number = c_text(immatriculation);
-  if (!number.empty()) {
-    text += " (";
-    text += first_word(number);
-    text += ')';
-  }
+  std::string text;
+  append_nom(text, nom, prenom, immatriculation);
   return text;
 }
 
+void append_nom(std::string& out, std::string_view nom, std::string_view prenom,
+                std::string_view immatriculation) {
+  out += first_word(c_text(nom));
+  out += ' ';
+  out += first_word(c_text(prenom));
+  const std::string_view number = c_text(immatriculation);
+  if (!number.empty()) {
+    out += " (";
+    out += first_word(number);
+    out += ')';
+  }
+}
+
 std::string format_date_noemie(std::string_view date6) {
+  std::string text;
+  append_date_noemie(text, date6);
+  return text;
+}
+
+void append_date_noemie(std::string& out, std::string_view date6) {
   const std::string_view date = noemie::text::first_chars(c_text(date6), 6);
-  if (date.empty() || date.starts_with("00")) return {};
+  if (date.empty() || date.starts_with("00")) return;
   // The original fills "DD/MM/CCYY" from the field's bytes; a missing byte is the field's
   // terminator, which ends the text there.
   auto at = [&](std::size_t i) { return i < date.size() ? date[i] : '\0'; };
@@ -105,7 +118,7 @@ std::string format_date_noemie(std::string_view date6) {
   const char century_first = year_first == '9' ? '1' : '2';
   const char full[] = {at(0),         at(1),          '/',   at(2), at(3), '/',
                        century_first, century_second, at(4), at(5)};
-  return std::string(c_text(std::string_view(full, sizeof full)));
+  out += c_text(std::string_view(full, sizeof full));
 }
 
 std::string format_nom_fic(std::string_view file_name, std::int64_t file_time) {
@@ -129,21 +142,33 @@ std::string format_nom_fic(std::string_view file_name, std::int64_t file_time) {
 }
 
 std::string format_info_noemie(std::string_view detail, std::size_t max_chars) {
+  std::string text;
+  append_info_noemie(text, detail, max_chars);
+  return text;
+}
+
+void append_info_noemie(std::string& out, std::string_view detail, std::size_t max_chars) {
   std::string_view text = c_text(detail);
   const std::size_t last = text.find_last_not_of(' ');
   text = last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
-  return std::string(noemie::text::first_chars(text, max_chars));
+  out += noemie::text::first_chars(text, max_chars);
 }
 
 std::string formate_valeur(std::int64_t cents, char currency) {
   // The magnitude as unsigned, so that the most negative amount has one too.
   const std::uint64_t magnitude =
       cents < 0 ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
+  // "%s%llu.%02llu%c", written without the printf machinery: every row of a list has amounts.
   char text[40];
-  std::snprintf(text, sizeof text, "%s%llu.%02llu%c", cents < 0 ? "-" : "",
-                static_cast<unsigned long long>(magnitude / 100),
-                static_cast<unsigned long long>(magnitude % 100), currency);
-  return text;
+  char* p = text;
+  if (cents < 0) *p++ = '-';
+  p = std::to_chars(p, text + sizeof text, magnitude / 100).ptr;
+  const auto hundredths = static_cast<char>(magnitude % 100);
+  *p++ = '.';
+  *p++ = static_cast<char>('0' + hundredths / 10);
+  *p++ = static_cast<char>('0' + hundredths % 10);
+  if (currency != '\0') *p++ = currency;  // a text ends at its first NUL
+  return std::string(text, p);
 }
 
 }  // namespace noemie::decode

@@ -36,6 +36,9 @@ std::string format_destinataire(std::string_view destinataire, const RegimeTable
 // (0x20). Empty names give a single blank.
 std::string format_nom(std::string_view nom, std::string_view prenom,
                        std::string_view immatriculation);
+// The same text appended to `out`.
+void append_nom(std::string& out, std::string_view nom, std::string_view prenom,
+                std::string_view immatriculation);
 
 // Date cell of a DDMMYY field: "DD/MM/CCYY", the century "19" when the first year digit is '9'
 // and "20" otherwise; the empty text when the field is empty or begins with "00". Characters
@@ -43,6 +46,8 @@ std::string format_nom(std::string_view nom, std::string_view prenom,
 // its end yields: the text stops where the first missing character would go ("1512" gives
 // "15/12/20", "151" gives "15/1").
 std::string format_date_noemie(std::string_view date6);
+// The same text appended to `out`.
+void append_date_noemie(std::string& out, std::string_view date6);
 
 // "Fichier" cell: the file name (Windows-1252) without its leading '0's, up to its first '.',
 // then "  (DD/MM/YY)" with the UTC calendar date of `file_time` (100-ns units since 1601).
@@ -52,6 +57,8 @@ std::string format_nom_fic(std::string_view file_name, std::int64_t file_time);
 // "Détail" cell: the text without its trailing blanks (0x20), then cut to `max_chars`
 // characters. The list passes kDetailMaxChars.
 std::string format_info_noemie(std::string_view detail, std::size_t max_chars);
+// The same text appended to `out`.
+void append_info_noemie(std::string& out, std::string_view detail, std::size_t max_chars);
 
 // Longest "Détail" cell of the list.
 inline constexpr std::size_t kDetailMaxChars = 2000;

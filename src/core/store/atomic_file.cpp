@@ -18,6 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using Producer = std::function<bool(const ByteSink&)>;
+
 std::string describe(std::string_view what, const fs::path& path, int error) {
   std::string out(what);
   out += ' ';
@@ -52,7 +54,7 @@ fs::path resolve_link(const fs::path& target) {
 
 #ifdef _WIN32
 
-std::string write_new_file(const fs::path& tmp, std::string_view bytes, const fs::path&,
+std::string write_new_file(const fs::path& tmp, const Producer& produce, const fs::path&,
                            bool& exists) {
   HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                          nullptr);
@@ -61,17 +63,29 @@ std::string write_new_file(const fs::path& tmp, std::string_view bytes, const fs
     return describe("cannot create", tmp, EACCES);
   }
   bool ok = true;
-  while (ok && !bytes.empty()) {
-    const DWORD chunk = static_cast<DWORD>(bytes.size() < (1u << 30) ? bytes.size() : 1u << 30);
-    DWORD written = 0;
-    ok = WriteFile(h, bytes.data(), chunk, &written, nullptr) && written > 0;
-    bytes.remove_prefix(written);
+  const ByteSink sink = [&](std::string_view bytes) {
+    while (ok && !bytes.empty()) {
+      const DWORD chunk = static_cast<DWORD>(bytes.size() < (1u << 30) ? bytes.size() : 1u << 30);
+      DWORD written = 0;
+      ok = WriteFile(h, bytes.data(), chunk, &written, nullptr) && written > 0;
+      bytes.remove_prefix(written);
+    }
+    return ok;
+  };
+  bool produced = false;
+  try {
+    produced = produce(sink);
+  } catch (...) {
+    CloseHandle(h);
+    DeleteFileW(tmp.c_str());
+    throw;
   }
-  ok = ok && FlushFileBuffers(h);
+  const bool abandoned = ok && !produced;
+  ok = ok && produced && FlushFileBuffers(h);
   ok = CloseHandle(h) && ok;
   if (!ok) {
     DeleteFileW(tmp.c_str());
-    return describe("cannot write", tmp, ENOSPC);
+    return describe("cannot write", tmp, abandoned ? ECANCELED : ENOSPC);
   }
   return {};
 }
@@ -87,7 +101,7 @@ std::string replace_file(const fs::path& tmp, const fs::path& target) {
 
 #else
 
-std::string write_new_file(const fs::path& tmp, std::string_view bytes, const fs::path& target,
+std::string write_new_file(const fs::path& tmp, const Producer& produce, const fs::path& target,
                            bool& exists) {
   const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) {
@@ -99,16 +113,28 @@ std::string write_new_file(const fs::path& tmp, std::string_view bytes, const fs
   if (::stat(target.c_str(), &st) == 0) (void)::fchmod(fd, st.st_mode & 07777);
 
   int error = 0;
-  while (!bytes.empty()) {
-    const ::ssize_t n =
-        ::write(fd, bytes.data(), bytes.size() < (1u << 30) ? bytes.size() : 1u << 30);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      error = n < 0 ? errno : ENOSPC;
-      break;
+  const ByteSink sink = [&](std::string_view bytes) {
+    while (error == 0 && !bytes.empty()) {
+      const ::ssize_t n =
+          ::write(fd, bytes.data(), bytes.size() < (1u << 30) ? bytes.size() : 1u << 30);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        error = n < 0 ? errno : ENOSPC;
+        break;
+      }
+      bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
+    return error == 0;
+  };
+  bool produced = false;
+  try {
+    produced = produce(sink);
+  } catch (...) {
+    ::close(fd);
+    ::unlink(tmp.c_str());
+    throw;
   }
+  if (error == 0 && !produced) error = ECANCELED;
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error != 0) {
@@ -140,6 +166,12 @@ std::string replace_file(const fs::path& tmp, const fs::path& target) {
 
 std::string write_file_atomically(const fs::path& target, std::string_view bytes,
                                   const AtomicWriteOptions& options) {
+  return write_file_atomically(
+      target, [bytes](const ByteSink& sink) { return sink(bytes); }, options);
+}
+
+std::string write_file_atomically(const fs::path& target, const Producer& produce,
+                                  const AtomicWriteOptions& options) {
   const fs::path real = resolve_link(target);
   // Only a regular file is ever replaced: renaming over a device or a pipe (a save to
   // /dev/null, say) would put a plain file in its place.
@@ -157,7 +189,7 @@ std::string write_file_atomically(const fs::path& target, std::string_view bytes
   for (int attempt = 0; attempt < 16; ++attempt) {
     const fs::path tmp = temporary_name(real);
     bool exists = false;
-    error = write_new_file(tmp, bytes, real, exists);
+    error = write_new_file(tmp, produce, real, exists);
     if (error.empty()) return replace_file(tmp, real);
     if (!exists) break;
   }

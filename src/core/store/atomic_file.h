@@ -5,6 +5,7 @@
 // leaves the previous file as it was.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,17 @@ struct AtomicWriteOptions {
 // A target that is a symbolic link has the file it points to replaced, not the link. The new
 // file keeps the permissions of the file it replaces; a new file gets the usual ones.
 std::string write_file_atomically(const std::filesystem::path& target, std::string_view bytes,
+                                  const AtomicWriteOptions& options = {});
+
+// Takes the bytes of a file piece by piece; returns false once a piece could not be written.
+using ByteSink = std::function<bool(std::string_view bytes)>;
+
+// The same, for bytes made while they are written: `produce` hands them to the sink it is
+// given, in as many pieces as it likes, and returns false to give up (the target then stays as
+// it was, and the result says the writing was abandoned). An exception from `produce` leaves
+// the target as it was too, and no temporary file.
+std::string write_file_atomically(const std::filesystem::path& target,
+                                  const std::function<bool(const ByteSink&)>& produce,
                                   const AtomicWriteOptions& options = {});
 
 }  // namespace noemie::store

@@ -11,48 +11,38 @@ namespace {
 
 using text::c_text;
 
-// Writes `value` in decimal ("%d") into `out`, followed by `suffix`.
-void assign_number(std::string& out, std::int64_t value, std::string_view suffix = {}) {
+// Appends `value` in decimal ("%d") to `out`, followed by `suffix`.
+void append_number(std::string& out, std::int64_t value, std::string_view suffix = {}) {
   char digits[24];
   const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  out.assign(digits, end);
+  out.append(digits, end);
   out += suffix;
 }
 
-void assign_lot(std::string& out, std::int32_t num_lot) {
+void append_lot(std::string& out, std::int32_t num_lot) {
   if (num_lot == 0 || num_lot == 999) {
-    out = "-";
+    out += '-';
   } else {
-    assign_number(out, num_lot);
+    append_number(out, num_lot);
   }
 }
 
-void assign_fse(std::string& out, std::int32_t num_facture) {
-  if (num_facture > 1 && num_facture != 999999999) {
-    assign_number(out, num_facture);
-  } else {
-    out.clear();
-  }
+void append_fse(std::string& out, std::int32_t num_facture) {
+  if (num_facture > 1 && num_facture != 999999999) append_number(out, num_facture);
 }
 
-void assign_rate(std::string& out, std::int32_t rate) {
-  if (rate == 0) {
-    out.clear();
-  } else {
-    assign_number(out, rate, "%");
-  }
+void append_rate(std::string& out, std::int32_t rate) {
+  if (rate != 0) append_number(out, rate, "%");
 }
 
-void assign_amount(std::string& out, std::int64_t cents, char currency, AmountTexts& amounts) {
-  if (cents == 0) {
-    out.clear();
-  } else {
-    out = amounts.text(cents, currency);
-  }
+void append_amount(std::string& out, std::int64_t cents, char currency, AmountTexts& amounts) {
+  if (cents != 0) out += amounts.text(cents, currency);
 }
 
-std::string& cell(ListControl::Cells& cells, int column) {
-  return cells[static_cast<std::size_t>(column)];
+// A text field with its terminator, for a formatter that stops at the first NUL itself.
+template <std::size_t N>
+std::string_view whole(const std::array<char, N>& field) {
+  return {field.data(), N};
 }
 
 }  // namespace
@@ -79,27 +69,50 @@ FileCells make_file_cells(const ReturnRecord& rec, std::string_view file_name,
   return file;
 }
 
-void make_entry_cells(const FileCells& file, const ReturnEntry& entry, ListControl::Cells& cells,
-                      AmountTexts& amounts) {
-  cell(cells, kColTraite).clear();
-  cell(cells, kColFichier) = file.fichier;
-  cell(cells, kColRef) = file.ref.text;
-  cell(cells, kColDateComptable) = decode::format_date_noemie(c_text(entry.date_comptable));
-  cell(cells, kColCaisse) = file.caisse;
-  cell(cells, kColAssure) = decode::format_nom(
-      c_text(entry.nom_assure), c_text(entry.prenom_assure), c_text(entry.immatriculation));
-  cell(cells, kColMalade) =
-      decode::format_nom(c_text(entry.nom_malade), c_text(entry.prenom_malade), {});
-  assign_lot(cell(cells, kColLot), entry.num_lot);
-  assign_fse(cell(cells, kColFse), entry.num_facture);
-  cell(cells, kColDateActe) = decode::format_date_noemie(c_text(entry.date_acte));
-  cell(cells, kColActe) = c_text(entry.actes);
-  assign_amount(cell(cells, kColTotal), entry.montant_total, file.currency, amounts);
-  assign_rate(cell(cells, kColTxAmo), entry.taux_amo);
-  assign_amount(cell(cells, kColAmo), entry.montant_amo, file.currency, amounts);
-  assign_rate(cell(cells, kColTxAmc), entry.taux_amc);
-  assign_amount(cell(cells, kColAmc), entry.montant_amc, file.currency, amounts);
-  cell(cells, kColDetail) = decode::format_info_noemie(c_text(entry.detail), kDetailCellChars);
+std::size_t add_entry_row(const FileCells& file, const ReturnEntry& entry, RowBlock& block,
+                          AmountTexts& amounts) {
+  RowBlock::RowWriter row(block);
+  std::string& out = row.text();
+  const auto end = [&row] { row.end_text(); };
+  end();  // "Fichier": the file's
+  end();  // "Réf": the file's
+  // The formatters read each field up to its first NUL themselves.
+  decode::append_date_noemie(out, whole(entry.date_comptable));
+  end();
+  end();  // "Caisse": the file's
+  decode::append_nom(out, whole(entry.nom_assure), whole(entry.prenom_assure),
+                     whole(entry.immatriculation));
+  end();
+  decode::append_nom(out, whole(entry.nom_malade), whole(entry.prenom_malade), {});
+  end();
+  append_lot(out, entry.num_lot);
+  end();
+  append_fse(out, entry.num_facture);
+  end();
+  decode::append_date_noemie(out, whole(entry.date_acte));
+  end();
+  out += c_text(entry.actes);
+  end();
+  append_amount(out, entry.montant_total, file.currency, amounts);
+  end();
+  append_rate(out, entry.taux_amo);
+  end();
+  append_amount(out, entry.montant_amo, file.currency, amounts);
+  end();
+  append_rate(out, entry.taux_amc);
+  end();
+  append_amount(out, entry.montant_amc, file.currency, amounts);
+  end();
+  decode::append_info_noemie(out, whole(entry.detail), kDetailCellChars);
+  end();
+  // What the tooltips read, in the order of EntryDetails.
+  for (const std::string_view detail :
+       {c_text(entry.ref_virement1), c_text(entry.ref_virement2), c_text(entry.ref_virement3),
+        c_text(entry.texte_retour), c_text(entry.date_lot), c_text(entry.nature_assurance)}) {
+    out += detail;
+    end();
+  }
+  return row.end_row(entry.type_retour, entry.traitement_amc, entry.type_facture);
 }
 
 int file_kind_icon(std::string_view file_name, int pattern_icon) {
@@ -119,19 +132,19 @@ int file_kind_icon(std::string_view file_name, int pattern_icon) {
 
 std::string lot_cell(std::int32_t num_lot) {
   std::string out;
-  assign_lot(out, num_lot);
+  append_lot(out, num_lot);
   return out;
 }
 
 std::string fse_cell(std::int32_t num_facture) {
   std::string out;
-  assign_fse(out, num_facture);
+  append_fse(out, num_facture);
   return out;
 }
 
 std::string rate_cell(std::int32_t rate) {
   std::string out;
-  assign_rate(out, rate);
+  append_rate(out, rate);
   return out;
 }
 

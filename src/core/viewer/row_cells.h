@@ -10,7 +10,7 @@
 
 #include "core/decode/cell_format.h"
 #include "core/noemie/return_record.h"
-#include "core/viewer/list_control.h"
+#include "core/viewer/row_block.h"
 
 namespace noemie::decode {
 class RegimeTable;
@@ -57,11 +57,11 @@ class AmountTexts {
 FileCells make_file_cells(const ReturnRecord& rec, std::string_view file_name,
                           std::int64_t file_time, const decode::RegimeTable& regimes);
 
-// Writes the cells of one entry into `cells` (columns 1 to 16; column 0 is left empty, it
-// shows an icon only). A cell whose condition fails is empty. The fields are read up to their
-// first NUL, and the formatters write none.
-void make_entry_cells(const FileCells& file, const ReturnEntry& entry, ListControl::Cells& cells,
-                      AmountTexts& amounts);
+// Adds the row of one entry to `block`, whose columns 1, 2 and 4 show the file's own cells
+// (shared): cells 3 and 5 to 16 and the entry's details. A cell whose condition fails is
+// empty. The fields are read up to their first NUL. Returns the row's index in the block.
+std::size_t add_entry_row(const FileCells& file, const ReturnEntry& entry, RowBlock& block,
+                          AmountTexts& amounts);
 
 // The file kind icon of a name: from its last character, upper-case letters only: "P" gives 0,
 // "X" gives 12 when the character before it is "S" and 0 otherwise, "Z" gives 13; any other
