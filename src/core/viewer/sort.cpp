@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/viewer/key_order.h"
+
 namespace noemie::viewer {
 namespace {
 
@@ -15,21 +17,19 @@ bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// Rows ordered by ascending key; equal keys keep their order (the row number breaks ties, which
-// makes std::sort stable). The keys travel with the row numbers so that the sort works on one
-// contiguous array.
-template <typename Key, typename Less = std::less<Key>>
-std::vector<std::int32_t> stable_order(std::vector<std::pair<Key, std::int32_t>> keyed,
-                                       Less less = Less()) {
-  std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
-    if (less(a.first, b.first)) return true;
-    if (less(b.first, a.first)) return false;
-    return a.second < b.second;
-  });
+// The row numbers of `keyed`, in its order.
+std::vector<std::int32_t> rows_of(const std::vector<KeyedRow>& keyed) {
   std::vector<std::int32_t> order;
   order.reserve(keyed.size());
-  for (const auto& k : keyed) order.push_back(k.second);
+  for (const KeyedRow& k : keyed) order.push_back(k.second);
   return order;
+}
+
+// Rows ordered by ascending key; equal keys keep their order. The keys travel with the row
+// numbers so that the sort works on one contiguous array.
+std::vector<std::int32_t> stable_order(std::vector<KeyedRow> keyed) {
+  stable_sort_by_key(keyed.data(), keyed.data() + keyed.size());
+  return rows_of(keyed);
 }
 
 // Eight bytes of a text from `offset`, packed big-endian (zeros past its end): comparing two
@@ -58,7 +58,7 @@ bool text_less(std::string_view a, std::string_view b) {
 std::vector<std::int32_t> text_order(const ListControl& list, int column) {
   const auto n = static_cast<std::size_t>(list.row_count());
   std::vector<std::string_view> texts(n);
-  std::vector<std::pair<std::uint64_t, std::int32_t>> keyed(n);
+  std::vector<KeyedRow> keyed(n);
   for (std::size_t r = 0; r < n; ++r) {
     texts[r] = list.cell(static_cast<int>(r), column, kTextKeyChars);
     keyed[r] = {text_chunk(texts[r], 0), static_cast<std::int32_t>(r)};
@@ -77,8 +77,8 @@ std::vector<std::int32_t> text_order(const ListControl& list, int column) {
         it->first = text_chunk(texts[static_cast<std::size_t>(it->second)], run.offset);
       }
     }
-    // The row number breaks ties, so that equal texts keep their order.
-    if (!std::is_sorted(first, last)) std::sort(first, last);
+    // Equal chunks keep their order, so that equal texts keep theirs.
+    stable_sort_by_key(&*first, &*first + (last - first));
     for (std::size_t begin = run.begin; begin < run.end;) {
       std::size_t end = begin + 1;
       bool longer = texts[static_cast<std::size_t>(keyed[begin].second)].size() > run.offset + 8;
@@ -92,19 +92,17 @@ std::vector<std::int32_t> text_order(const ListControl& list, int column) {
       begin = end;
     }
   }
-  std::vector<std::int32_t> order;
-  order.reserve(n);
-  for (const auto& k : keyed) order.push_back(k.second);
-  return order;
+  return rows_of(keyed);
 }
 
-template <typename Key, typename KeyOf>
-std::vector<std::pair<Key, std::int32_t>> keys_of(const ListControl& list, int column,
-                                                  std::size_t chars, KeyOf key_of) {
-  std::vector<std::pair<Key, std::int32_t>> keyed;
+// Every row's key, made by `key_of` from the cell's first `chars` characters.
+template <typename KeyOf>
+std::vector<KeyedRow> keys_of(const ListControl& list, int column, std::size_t chars,
+                              KeyOf key_of) {
+  std::vector<KeyedRow> keyed;
   keyed.reserve(static_cast<std::size_t>(list.row_count()));
   for (int r = 0; r < list.row_count(); ++r) {
-    keyed.emplace_back(key_of(list.cell(r, column, chars)), r);
+    keyed.emplace_back(ordered_key(key_of(list.cell(r, column, chars))), r);
   }
   return keyed;
 }
@@ -202,13 +200,13 @@ void sort_rows(ListControl& list, int column) {
   std::vector<std::int32_t> order;
   switch (sort_kind_of(column)) {
     case SortKind::Number:
-      order = stable_order(keys_of<std::int64_t>(list, column, kValueKeyChars, number_key));
+      order = stable_order(keys_of(list, column, kValueKeyChars, number_key));
       break;
     case SortKind::Date:
-      order = stable_order(keys_of<std::int64_t>(list, column, kValueKeyChars, date_key));
+      order = stable_order(keys_of(list, column, kValueKeyChars, date_key));
       break;
     case SortKind::Amount:
-      order = stable_order(keys_of<double>(list, column, kValueKeyChars, amount_key));
+      order = stable_order(keys_of(list, column, kValueKeyChars, amount_key));
       break;
     case SortKind::Text:
       order = text_order(list, column);
