@@ -31,8 +31,8 @@ std::optional<FileStamp> file_stamp(const std::filesystem::path& path) {
   stamp.size = static_cast<std::uint64_t>(info.st_size);
   stamp.modified = static_cast<std::int64_t>(m.tv_sec) * kNanosPerSecond + m.tv_nsec;
   stamp.changed = static_cast<std::int64_t>(c.tv_sec) * kNanosPerSecond + c.tv_nsec;
-  stamp.identity = static_cast<std::uint64_t>(info.st_ino) ^
-                   (static_cast<std::uint64_t>(info.st_dev) << 32);
+  stamp.identity =
+      static_cast<std::uint64_t>(info.st_ino) ^ (static_cast<std::uint64_t>(info.st_dev) << 32);
   return stamp;
 #else
   std::error_code ec;

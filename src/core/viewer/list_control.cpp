@@ -85,8 +85,7 @@ int ListControl::add_row(std::unique_ptr<ListRow> data, const Cells& cells, int 
   return row_count() - 1;
 }
 
-int ListControl::add_rows(std::shared_ptr<const RowBlock> block, int state_icon,
-                          int marker_icon) {
+int ListControl::add_rows(std::shared_ptr<const RowBlock> block, int state_icon, int marker_icon) {
   const int first = row_count();
   const std::size_t count = block ? block->row_count() : 0;
   if (count == 0) return first;
@@ -189,8 +188,8 @@ void ListControl::reorder(const std::vector<std::int32_t>& order) {
 }
 
 std::size_t ListControl::memory_bytes() const {
-  std::size_t bytes = rows_.capacity() * sizeof(Row) +
-                      blocks_.capacity() * sizeof(std::shared_ptr<const RowBlock>);
+  std::size_t bytes =
+      rows_.capacity() * sizeof(Row) + blocks_.capacity() * sizeof(std::shared_ptr<const RowBlock>);
   for (const auto& block : blocks_) bytes += block->memory_bytes();
   if (own_) bytes += own_->memory_bytes();
   return bytes;

@@ -8,10 +8,10 @@
 #include <unordered_set>
 
 #include "core/decode/reference_table.h"
+#include "core/noemie/file_stamp.h"
 #include "core/store/flag_store.h"
 #include "core/store/result_titles.h"
 #include "core/store/settings.h"
-#include "core/noemie/file_stamp.h"
 #include "core/viewer/folder_scan.h"
 #include "core/viewer/ordered_work.h"
 #include "core/viewer/row_cells.h"
@@ -176,8 +176,10 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
         aff_noemie(file, task.file.name, file_kind_icon(task.file.name, task.pattern_icon));
         if (progress_) progress_->files_done(static_cast<int>(i) + 1, files);
       });
+  read_count_ = 0;
   for (std::size_t i = 0; i < tasks.size(); ++i) {
     const Read& read = reads[i];
+    read_count_ += read.fresh ? 1 : 0;
     if (read.fresh && read.stamp && read.rows->keepable && !may_change_unseen(*read.stamp)) {
       cache_.keep(tasks[i].file.path.native(), *read.stamp, merge_lines, read.rows);
     }
@@ -188,8 +190,7 @@ void Viewer::aff_noemie(const FileRows& file, std::string_view file_name, int ki
   // The filter answers for the whole file: every entry has the same reference and time.
   if (!file.rows || file.rows->row_count() == 0) return;
   if (!decode::traite_ref(file.ref_zone(), file.file_time, filter_)) return;
-  int state_icon =
-      file.ref_zone() == "930" ? kIconAcknowledgedFile : flags_.rsp_traite(file_name);
+  int state_icon = file.ref_zone() == "930" ? kIconAcknowledgedFile : flags_.rsp_traite(file_name);
   if (kind_icon != 0) state_icon = kind_icon;
   file_starts_.push_back(nb_lig_);
   list_.add_rows(file.rows, state_icon, file.marker_icon);

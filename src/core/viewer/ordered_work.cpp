@@ -38,7 +38,9 @@ bool produce_next(Progress& p, const std::function<void(std::size_t, unsigned)>&
   std::size_t i = 0;
   {
     std::unique_lock lock(p.mutex);
-    const auto ready = [&] { return p.stop || p.next >= p.count || p.next < p.consumed + p.window; };
+    const auto ready = [&] {
+      return p.stop || p.next >= p.count || p.next < p.consumed + p.window;
+    };
     if (wait) {
       p.changed.wait(lock, ready);
     } else if (!ready()) {

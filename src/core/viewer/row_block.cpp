@@ -207,11 +207,10 @@ EntryDetails RowBlock::details(std::size_t row) const {
 }
 
 std::size_t RowBlock::memory_bytes() const {
-  std::size_t bytes = sizeof(RowBlock) + texts_.capacity() +
-                      starts_.capacity() * sizeof(std::uint32_t) +
-                      ends_.capacity() * sizeof(std::uint16_t) +
-                      wide_ends_.capacity() * sizeof(std::uint32_t) +
-                      codes_.capacity() * sizeof(Codes);
+  std::size_t bytes =
+      sizeof(RowBlock) + texts_.capacity() + starts_.capacity() * sizeof(std::uint32_t) +
+      ends_.capacity() * sizeof(std::uint16_t) + wide_ends_.capacity() * sizeof(std::uint32_t) +
+      codes_.capacity() * sizeof(Codes);
   for (const std::string& s : shared_) bytes += s.capacity() > 15 ? s.capacity() + 1 : 0;
   return bytes;
 }

@@ -76,7 +76,8 @@ class RowBlock {
 
     std::string& text() { return block_.texts_; }
     void end_text() {
-      if (count_ < kTexts) ends_[count_] = static_cast<std::uint32_t>(block_.texts_.size() - start_);
+      if (count_ < kTexts)
+        ends_[count_] = static_cast<std::uint32_t>(block_.texts_.size() - start_);
       ++count_;
     }
     // Adds the row (its texts cut at their first NUL, should one hold any); returns its index.

@@ -95,6 +95,8 @@ class Viewer {
   std::int64_t now() const { return filter_.now; }
   // Rows added by the last fill.
   int nb_lig() const { return nb_lig_; }
+  // Return files the last fill read; it took the others as an earlier fill had made them.
+  int read_count() const { return read_count_; }
 
   // Told how each fill goes from now on; nullptr for nothing. Must outlive the viewer or be
   // taken back.
@@ -198,6 +200,7 @@ class Viewer {
   decode::FilterState filter_;
   ListControl list_;
   int nb_lig_ = 0;
+  int read_count_ = 0;
   std::string folder_error_;
   // The first row of each file the last fill listed, in the order they were added.
   std::vector<std::int32_t> file_starts_;

@@ -253,9 +253,9 @@ TEST(ListFill, RememberedAmountTextsAreTheFormattersTexts) {
   const char currencies[] = {'F', text::kEuro};
   for (int i = 0; i < 20000; ++i) {
     // Few distinct values, so that texts are found again, and many that share a slot.
-    const std::int64_t cents = i % 3 == 0 ? std::uniform_int_distribution<std::int64_t>(
-                                                -2'000'000'000, 9'999'999'999)(rng)
-                                          : i % 50;
+    const std::int64_t cents =
+        i % 3 == 0 ? std::uniform_int_distribution<std::int64_t>(-2'000'000'000, 9'999'999'999)(rng)
+                   : i % 50;
     const char currency = currencies[i % 7 == 0 ? 1 : 0];
     ASSERT_EQ(amounts.text(cents, currency), decode::formate_valeur(cents, currency)) << cents;
   }

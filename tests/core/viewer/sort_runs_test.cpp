@@ -14,7 +14,8 @@ namespace {
 
 std::vector<std::int32_t> entries_in_order(const ListControl& list) {
   std::vector<std::int32_t> out;
-  for (int r = 0; r < list.row_count(); ++r) out.push_back(std::stoi(std::string(list.cell(r, kColLot))));
+  for (int r = 0; r < list.row_count(); ++r)
+    out.push_back(std::stoi(std::string(list.cell(r, kColLot))));
   return out;
 }
 
