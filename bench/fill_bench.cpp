@@ -52,24 +52,13 @@ struct Folder {
   }
 };
 
-// About 20 rows a file.
-noemie::testing::RandomReturnShape short_shape() {
-  noemie::testing::RandomReturnShape shape;
-  shape.min_groups = 5;
-  shape.max_groups = 8;
-  shape.min_lines = 2;
-  shape.max_lines = 4;
-  shape.broken_percent = 0;
-  return shape;
-}
-
 // The folder of short returns, or of long payment returns when `long_returns`.
 const Folder& folder(bool long_returns = false) {
   if (long_returns) {
     static const Folder archive(noemie::testing::long_payment_shape());
     return archive;
   }
-  static const Folder f(short_shape());
+  static const Folder f(noemie::testing::short_return_shape());
   return f;
 }
 

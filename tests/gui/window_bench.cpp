@@ -69,12 +69,7 @@ int main(int argc, char** argv) {
 
   EngineFixture f;
   std::mt19937 rng(2024);
-  RandomReturnShape shape;
-  shape.min_groups = 5;
-  shape.max_groups = 8;
-  shape.min_lines = 2;
-  shape.max_lines = 4;
-  shape.broken_percent = 0;
+  RandomReturnShape shape = short_return_shape();
   if (long_returns) {
     shape = long_payment_shape();
     shape.broken_percent = 0;  // a fault would stop the run in its error dialog

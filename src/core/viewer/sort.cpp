@@ -78,7 +78,7 @@ std::vector<std::int32_t> text_order(const ListControl& list, int column) {
       }
     }
     // Equal chunks keep their order, so that equal texts keep theirs.
-    stable_sort_by_key(&*first, &*first + (last - first));
+    stable_sort_by_key(keyed.data() + run.begin, keyed.data() + run.end);
     for (std::size_t begin = run.begin; begin < run.end;) {
       std::size_t end = begin + 1;
       bool longer = texts[static_cast<std::size_t>(keyed[begin].second)].size() > run.offset + 8;

@@ -156,6 +156,16 @@ char random_separator(std::mt19937& rng) {
 
 }  // namespace
 
+RandomReturnShape short_return_shape() {
+  RandomReturnShape shape;
+  shape.min_groups = 5;
+  shape.max_groups = 8;
+  shape.min_lines = 2;
+  shape.max_lines = 4;
+  shape.broken_percent = 0;
+  return shape;
+}
+
 RandomReturnShape long_payment_shape() {
   RandomReturnShape shape;
   shape.min_groups = 35;

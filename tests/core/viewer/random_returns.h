@@ -23,6 +23,9 @@ struct RandomReturnShape {
   bool any_separator = false;
 };
 
+// The benchmarks' usual returns: about 20 entries a file, none broken.
+RandomReturnShape short_return_shape();
+
 // The long payment returns of an archive of years: 100 and more entries a file, the three
 // separator forms, now and then a broken file.
 RandomReturnShape long_payment_shape();
