@@ -38,7 +38,7 @@ FileRows FileRowsMaker::read(const std::filesystem::path& path, std::string_view
   block->share_cell(kColFichier, shared.fichier);
   block->share_cell(kColRef, shared.ref.text);
   block->share_cell(kColCaisse, shared.caisse);
-  for (std::size_t i = 0; i < count; ++i) add_entry_row(shared, rec.entrees[i], *block, amounts_);
+  for (std::size_t i = 0; i < count; ++i) add_entry_row(shared, rec.entrees[i], *block);
   block->shrink_to_fit();
   file.rows = std::move(block);
   // The entries of an unusually long file are not kept for the next one.

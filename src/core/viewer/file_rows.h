@@ -62,7 +62,6 @@ class FileRowsMaker {
   Faults faults_;
   NoemieReader reader_{faults_};
   ReturnRecord record_;
-  AmountTexts amounts_;
 };
 
 }  // namespace noemie::viewer

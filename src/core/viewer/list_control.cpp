@@ -55,9 +55,10 @@ void ListControl::clear_keeping_room() {
 }
 
 void ListControl::release_spare_room() {
-  // Room for a quarter more rows than the list holds is kept: a refill of about the same list
-  // then needs none.
-  if (rows_.capacity() > rows_.size() + rows_.size() / 4 + 1024) rows_.shrink_to_fit();
+  // Room for as many rows again as the list holds is kept: a refill of about the same list then
+  // needs none, and room that no row ever took costs no memory (the system maps a page only
+  // once it is written).
+  if (rows_.capacity() > 2 * rows_.size() + 1024) rows_.shrink_to_fit();
   blocks_.shrink_to_fit();
 }
 

@@ -29,6 +29,9 @@ constexpr unsigned kMaskArl = 4;
 constexpr int kMaxCreatedWidth = 1000;
 constexpr int kNegativeCreatedWidth = 10;
 
+// Files a fill lists before it makes room for the rows of all.
+constexpr std::size_t kFilesBeforeEstimate = 64;
+
 constexpr std::string_view kOutOfMemoryText =
     "M\xE9moire insuffisante : la liste est incompl\xE8te.";
 
@@ -175,6 +178,12 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
         for (const FaultReport& fault : file.faults) reporter_.report(fault);
         aff_noemie(file, task.file.name, file_kind_icon(task.file.name, task.pattern_icon));
         if (progress_) progress_->files_done(static_cast<int>(i) + 1, files);
+        // Once a few files are listed, room for as many rows a file as they gave: the row
+        // table is then made once, not grown again and again.
+        if (i + 1 == kFilesBeforeEstimate && tasks.size() > kFilesBeforeEstimate) {
+          list_.reserve_rows(static_cast<std::size_t>(nb_lig_) * tasks.size() * 9 /
+                             (8 * kFilesBeforeEstimate));
+        }
       });
   read_count_ = 0;
   for (std::size_t i = 0; i < tasks.size(); ++i) {

@@ -93,22 +93,30 @@ std::size_t RowBlock::add_changed_row(const RowBlock& other, std::size_t row, in
 
 std::size_t RowBlock::append(const TextArray& texts, const Codes& codes) {
   RowWriter row(*this);
-  for (const std::string_view t : texts) {
-    texts_ += t;
-    row.end_text();
-  }
+  for (const std::string_view t : texts) row.put(t);
   return row.end_row(codes.type_retour, codes.traitement_amc, codes.type_facture);
 }
 
+void RowBlock::grow(std::size_t more) {
+  if (more > std::numeric_limits<std::uint32_t>::max() - size_) {
+    throw std::length_error("a block of rows holds at most 4 GB of text");
+  }
+  const std::size_t capacity = std::max(size_ + more, capacity_ + capacity_ / 2 + 64);
+  auto texts = std::make_unique_for_overwrite<char[]>(capacity);
+  if (size_ > 0) std::memcpy(texts.get(), texts_.get(), size_);
+  texts_ = std::move(texts);
+  capacity_ = capacity;
+}
+
 RowBlock::RowWriter::~RowWriter() {
-  if (!ended_) block_.texts_.resize(start_);
+  if (!ended_) block_.size_ = start_;
 }
 
 std::size_t RowBlock::RowWriter::end_row(std::int32_t type_retour, char traitement_amc,
                                          char type_facture) {
   if (count_ != kTexts) throw std::logic_error("a row has 22 texts");
   const Codes codes{type_retour, traitement_amc, type_facture};
-  const std::string_view written = std::string_view(block_.texts_).substr(start_);
+  const std::string_view written(block_.texts_.get() + start_, block_.size_ - start_);
   if (!contains_nul(written)) {
     const std::size_t row = block_.record_row(start_, ends_, codes);
     ended_ = true;
@@ -122,16 +130,13 @@ std::size_t RowBlock::RowWriter::end_row(std::int32_t type_retour, char traiteme
     texts[slot] = c_text(std::string_view(copy).substr(begin, ends_[slot] - begin));
     begin = ends_[slot];
   }
-  block_.texts_.resize(start_);
+  block_.size_ = start_;
   ended_ = true;
   return block_.append(texts, codes);
 }
 
 std::size_t RowBlock::record_row(std::size_t start, const Ends& ends, const Codes& codes) {
-  const std::size_t total = texts_.size() - start;
-  if (texts_.size() > std::numeric_limits<std::uint32_t>::max()) {
-    throw std::length_error("a block of rows holds at most 4 GB of text");
-  }
+  const std::size_t total = size_ - start;
   if (!wide_ && total > std::numeric_limits<std::uint16_t>::max()) widen();
   const std::size_t row = starts_.size();
   try {
@@ -168,7 +173,12 @@ void RowBlock::widen() {
 }
 
 void RowBlock::shrink_to_fit() {
-  texts_.shrink_to_fit();
+  if (capacity_ > size_) {
+    auto texts = std::make_unique_for_overwrite<char[]>(size_);
+    if (size_ > 0) std::memcpy(texts.get(), texts_.get(), size_);
+    texts_ = std::move(texts);
+    capacity_ = size_;
+  }
   starts_.shrink_to_fit();
   ends_.shrink_to_fit();
   wide_ends_.shrink_to_fit();
@@ -176,7 +186,7 @@ void RowBlock::shrink_to_fit() {
 }
 
 void RowBlock::cells(std::size_t row, std::array<std::string_view, kColumnCount>& out) const {
-  const char* base = texts_.data() + starts_[row];
+  const char* base = texts_.get() + starts_[row];
   out[0] = {};
   std::uint32_t begin = 0;
   for (std::size_t slot = 0; slot + 1 < kColumnCount; ++slot) {
@@ -207,10 +217,10 @@ EntryDetails RowBlock::details(std::size_t row) const {
 }
 
 std::size_t RowBlock::memory_bytes() const {
-  std::size_t bytes =
-      sizeof(RowBlock) + texts_.capacity() + starts_.capacity() * sizeof(std::uint32_t) +
-      ends_.capacity() * sizeof(std::uint16_t) + wide_ends_.capacity() * sizeof(std::uint32_t) +
-      codes_.capacity() * sizeof(Codes);
+  std::size_t bytes = sizeof(RowBlock) + capacity_ + starts_.capacity() * sizeof(std::uint32_t) +
+                      ends_.capacity() * sizeof(std::uint16_t) +
+                      wide_ends_.capacity() * sizeof(std::uint32_t) +
+                      codes_.capacity() * sizeof(Codes);
   for (const std::string& s : shared_) bytes += s.capacity() > 15 ? s.capacity() + 1 : 0;
   return bytes;
 }

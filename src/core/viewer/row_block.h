@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,22 +65,31 @@ class RowBlock {
   // EntryDetails.
   static constexpr std::size_t kTexts = kColumnCount - 1 + 6;
 
-  // Makes a row in place, text by text (the fill makes every row this way, without copying its
-  // texts twice): append each text to text() in order and close it with end_text(), an empty
-  // one for a shared column; end_row() then adds the row. A writer that goes without end_row
-  // leaves the block as it was.
+  // Makes a row in place, text by text (the fill makes every row this way, straight into the
+  // block): for each text in order, write it at room(n), n bytes at most, and pass the end of
+  // what was written to end_text(); put() does both for a given text, and an empty text (a
+  // shared column's) is put({}). end_row() then adds the row. A writer that goes without
+  // end_row leaves the block as it was.
   class RowWriter {
    public:
-    explicit RowWriter(RowBlock& block) : block_(block), start_(block.texts_.size()) {}
+    explicit RowWriter(RowBlock& block) : block_(block), start_(block.size_) {}
     ~RowWriter();
     RowWriter(const RowWriter&) = delete;
     RowWriter& operator=(const RowWriter&) = delete;
 
-    std::string& text() { return block_.texts_; }
-    void end_text() {
-      if (count_ < kTexts)
-        ends_[count_] = static_cast<std::uint32_t>(block_.texts_.size() - start_);
+    char* room(std::size_t n) {
+      if (block_.capacity_ - block_.size_ < n || !block_.texts_) block_.grow(n);
+      return block_.texts_.get() + block_.size_;
+    }
+    void end_text(const char* end) {
+      block_.size_ = static_cast<std::size_t>(end - block_.texts_.get());
+      if (count_ < kTexts) ends_[count_] = static_cast<std::uint32_t>(block_.size_ - start_);
       ++count_;
+    }
+    void put(std::string_view text) {
+      char* p = room(text.size());
+      if (!text.empty()) std::memcpy(p, text.data(), text.size());
+      end_text(p + text.size());
     }
     // Adds the row (its texts cut at their first NUL, should one hold any); returns its index.
     // Throws std::logic_error unless exactly kTexts texts were written.
@@ -128,7 +139,7 @@ class RowBlock {
   };
 
   std::string_view text(std::size_t row, std::size_t slot) const {
-    const char* base = texts_.data() + starts_[row];
+    const char* base = texts_.get() + starts_[row];
     if (wide_) {
       const std::uint32_t* e = &wide_ends_[row * kTexts];
       const std::uint32_t begin = slot == 0 ? 0 : e[slot - 1];
@@ -141,11 +152,16 @@ class RowBlock {
   using Ends = std::array<std::uint32_t, kTexts>;
 
   std::size_t append(const TextArray& texts, const Codes& codes);
-  // Adds a row whose texts, without NUL, stand in texts_ from `start` to its end.
+  // Adds a row whose texts, without NUL, stand in texts_ from `start` to size_.
   std::size_t record_row(std::size_t start, const Ends& ends, const Codes& codes);
   void widen();
+  // Room for `more` bytes after size_ (room grows by half at least; what it adds is not
+  // filled, as the fill writes every byte of it).
+  void grow(std::size_t more);
 
-  std::string texts_;
+  std::unique_ptr<char[]> texts_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
   std::vector<std::uint32_t> starts_;  // where each row's texts begin in texts_
   // Ends of each row's texts, from the row's start: two bytes each while every row's texts fit
   // in 65,535 bytes (the rows a file makes always do), four bytes each once one does not.

@@ -1,6 +1,7 @@
 #include "core/viewer/row_cells.h"
 
 #include <charconv>
+#include <cstring>
 
 #include "core/decode/regime_table.h"
 #include "core/text/c_text.h"
@@ -35,10 +36,6 @@ void append_rate(std::string& out, std::int32_t rate) {
   if (rate != 0) append_number(out, rate, "%");
 }
 
-void append_amount(std::string& out, std::int64_t cents, char currency, AmountTexts& amounts) {
-  if (cents != 0) out += amounts.text(cents, currency);
-}
-
 // A text field with its terminator, for a formatter that stops at the first NUL itself.
 template <std::size_t N>
 std::string_view whole(const std::array<char, N>& field) {
@@ -46,18 +43,6 @@ std::string_view whole(const std::array<char, N>& field) {
 }
 
 }  // namespace
-
-const std::string& AmountTexts::text(std::int64_t cents, char currency) {
-  const auto hash = static_cast<std::uint64_t>(cents) * 0x9E3779B97F4A7C15u;
-  Slot& slot = slots_[static_cast<std::size_t>(hash >> 54) % kSlots];
-  if (!slot.used || slot.cents != cents || slot.currency != currency) {
-    slot.text = decode::formate_valeur(cents, currency);
-    slot.cents = cents;
-    slot.currency = currency;
-    slot.used = true;
-  }
-  return slot.text;
-}
 
 FileCells make_file_cells(const ReturnRecord& rec, std::string_view file_name,
                           std::int64_t file_time, const decode::RegimeTable& regimes) {
@@ -69,49 +54,45 @@ FileCells make_file_cells(const ReturnRecord& rec, std::string_view file_name,
   return file;
 }
 
-std::size_t add_entry_row(const FileCells& file, const ReturnEntry& entry, RowBlock& block,
-                          AmountTexts& amounts) {
+std::size_t add_entry_row(const FileCells& file, const ReturnEntry& entry, RowBlock& block) {
+  // Every text is written straight into the block, in room for its longest form.
   RowBlock::RowWriter row(block);
-  std::string& out = row.text();
-  const auto end = [&row] { row.end_text(); };
-  end();  // "Fichier": the file's
-  end();  // "Réf": the file's
+  const auto amount = [&row, &file](std::int64_t cents) {
+    char* p = row.room(decode::kValeurMaxChars);
+    row.end_text(cents == 0 ? p : decode::put_valeur(p, cents, file.currency));
+  };
+  const auto date = [&row](std::string_view field) {
+    row.end_text(decode::put_date_noemie(row.room(decode::kDateMaxChars), field));
+  };
+  const auto nom = [&row](std::string_view nom, std::string_view prenom,
+                          std::string_view immatriculation) {
+    char* p = row.room(nom.size() + prenom.size() + immatriculation.size() + 4);
+    row.end_text(decode::put_nom(p, nom, prenom, immatriculation));
+  };
   // The formatters read each field up to its first NUL themselves.
-  decode::append_date_noemie(out, whole(entry.date_comptable));
-  end();
-  end();  // "Caisse": the file's
-  decode::append_nom(out, whole(entry.nom_assure), whole(entry.prenom_assure),
-                     whole(entry.immatriculation));
-  end();
-  decode::append_nom(out, whole(entry.nom_malade), whole(entry.prenom_malade), {});
-  end();
-  append_lot(out, entry.num_lot);
-  end();
-  append_fse(out, entry.num_facture);
-  end();
-  decode::append_date_noemie(out, whole(entry.date_acte));
-  end();
-  out += c_text(entry.actes);
-  end();
-  append_amount(out, entry.montant_total, file.currency, amounts);
-  end();
-  append_rate(out, entry.taux_amo);
-  end();
-  append_amount(out, entry.montant_amo, file.currency, amounts);
-  end();
-  append_rate(out, entry.taux_amc);
-  end();
-  append_amount(out, entry.montant_amc, file.currency, amounts);
-  end();
-  decode::append_info_noemie(out, whole(entry.detail), kDetailCellChars);
-  end();
+  row.put({});  // "Fichier": the file's
+  row.put({});  // "Réf": the file's
+  date(whole(entry.date_comptable));
+  row.put({});  // "Caisse": the file's
+  nom(whole(entry.nom_assure), whole(entry.prenom_assure), whole(entry.immatriculation));
+  nom(whole(entry.nom_malade), whole(entry.prenom_malade), {});
+  row.put(lot_cell(entry.num_lot));  // short texts: no allocation
+  row.put(fse_cell(entry.num_facture));
+  date(whole(entry.date_acte));
+  row.put(c_text(entry.actes));
+  amount(entry.montant_total);
+  row.put(rate_cell(entry.taux_amo));
+  amount(entry.montant_amo);
+  row.put(rate_cell(entry.taux_amc));
+  amount(entry.montant_amc);
+  row.put(decode::info_noemie_text(whole(entry.detail), kDetailCellChars));
   // What the tooltips read, in the order of EntryDetails.
-  for (const std::string_view detail :
-       {c_text(entry.ref_virement1), c_text(entry.ref_virement2), c_text(entry.ref_virement3),
-        c_text(entry.texte_retour), c_text(entry.date_lot), c_text(entry.nature_assurance)}) {
-    out += detail;
-    end();
-  }
+  row.put(c_text(entry.ref_virement1));
+  row.put(c_text(entry.ref_virement2));
+  row.put(c_text(entry.ref_virement3));
+  row.put(c_text(entry.texte_retour));
+  row.put(c_text(entry.date_lot));
+  row.put(c_text(entry.nature_assurance));
   return row.end_row(entry.type_retour, entry.traitement_amc, entry.type_facture);
 }
 

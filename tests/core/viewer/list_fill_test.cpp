@@ -247,20 +247,6 @@ TEST(ListFill, CellConditions) {
   for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected);
 }
 
-TEST(ListFill, RememberedAmountTextsAreTheFormattersTexts) {
-  AmountTexts amounts;
-  std::mt19937 rng(5);
-  const char currencies[] = {'F', text::kEuro};
-  for (int i = 0; i < 20000; ++i) {
-    // Few distinct values, so that texts are found again, and many that share a slot.
-    const std::int64_t cents =
-        i % 3 == 0 ? std::uniform_int_distribution<std::int64_t>(-2'000'000'000, 9'999'999'999)(rng)
-                   : i % 50;
-    const char currency = currencies[i % 7 == 0 ? 1 : 0];
-    ASSERT_EQ(amounts.text(cents, currency), decode::formate_valeur(cents, currency)) << cents;
-  }
-}
-
 TEST(ListFill, FrancFileAndUnknownRegimeShowRawZone) {
   ViewerFixture f;
   testing::ReturnFileBuilder b;
