@@ -1,10 +1,11 @@
 // Writes a generated folder of return files, for comparing what two builds of the program
 // list and export: random names of every family (and of none), random contents with now and
 // then a faulty file, times spread over the last two months (half a day away from the age
-// filters' limits, so that two runs a little apart see the same ages), and with "long" an
-// archive of long payment returns in the three separator forms.
+// filters' limits, so that two runs a little apart see the same ages); with "long" an archive
+// of long payment returns in the three separator forms, with "short" the benchmarks' folder of
+// returns of about 20 entries (both named 00000001.RSP, 00000002.RSP ...).
 //
-//   make_return_folder FOLDER SEED [FILES] [long]
+//   make_return_folder FOLDER SEED [FILES] [long|short]
 
 #include <chrono>
 #include <cstdio>
@@ -21,15 +22,18 @@ namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fputs("usage: make_return_folder FOLDER SEED [FILES] [long]\n", stderr);
+    std::fputs("usage: make_return_folder FOLDER SEED [FILES] [long|short]\n", stderr);
     return 2;
   }
   const fs::path folder = argv[1];
   std::mt19937 rng(static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)));
   const int files = argc > 3 ? std::atoi(argv[3]) : noemie::testing::pick(rng, 0, 40);
-  const bool long_returns = argc > 4 && std::string_view(argv[4]) == "long";
+  const std::string_view kind = argc > 4 ? argv[4] : "";
+  const bool numbered = kind == "long" || kind == "short";
   const noemie::testing::RandomReturnShape shape =
-      long_returns ? noemie::testing::long_payment_shape() : noemie::testing::RandomReturnShape{};
+      kind == "long"    ? noemie::testing::long_payment_shape()
+      : kind == "short" ? noemie::testing::short_return_shape()
+                        : noemie::testing::RandomReturnShape{};
 
   std::error_code ec;
   fs::create_directories(folder, ec);
@@ -43,7 +47,7 @@ int main(int argc, char** argv) {
     char number[16];
     std::snprintf(number, sizeof number, "%08d.RSP", i + 1);
     const std::string name =
-        long_returns ? std::string(number) : noemie::testing::random_return_name(rng);
+        numbered ? std::string(number) : noemie::testing::random_return_name(rng);
     if (!names.insert(name).second) continue;
     const fs::path path = folder / name;
     std::FILE* out = std::fopen(path.c_str(), "wb");
@@ -54,7 +58,7 @@ int main(int argc, char** argv) {
     const auto age = std::chrono::hours(24 * noemie::testing::pick(rng, 0, 60) + 12);
     fs::last_write_time(path, now - age, ec);
   }
-  if (!long_returns && noemie::testing::pick(rng, 0, 4) == 0) {
+  if (!numbered && noemie::testing::pick(rng, 0, 4) == 0) {
     fs::create_directory(folder / "9.RSP", ec);  // a folder with a return file's name
   }
   return 0;

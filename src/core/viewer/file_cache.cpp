@@ -14,8 +14,8 @@ void FileCache::keep(const Path& path, const FileStamp& stamp, bool abrege,
   known.made[abrege ? 1 : 0] = std::move(rows);
 }
 
-void FileCache::forget_others(const std::unordered_set<Path>& present) {
-  std::erase_if(files_, [&](const auto& file) { return !present.contains(file.first); });
+void FileCache::forget_others(const std::unordered_set<PathView>& present) {
+  std::erase_if(files_, [&](const auto& file) { return !present.contains(PathView(file.first)); });
 }
 
 }  // namespace noemie::viewer

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -34,6 +35,7 @@ class FileCache {
 
   // A file's path in the platform's own form.
   using Path = std::filesystem::path::string_type;
+  using PathView = std::basic_string_view<Path::value_type>;
 
   // What is known of the file at `path`; null when nothing is. The pointer stays valid until
   // the next keep, forget_others or clear.
@@ -45,7 +47,7 @@ class FileCache {
             std::shared_ptr<const FileRows> rows);
 
   // Forgets every file whose path is not in `present`.
-  void forget_others(const std::unordered_set<Path>& present);
+  void forget_others(const std::unordered_set<PathView>& present);
 
   void clear() { files_.clear(); }
   std::size_t size() const { return files_.size(); }

@@ -75,6 +75,7 @@ void Viewer::clean_items() {
   list_.end_reset();
   cache_.clear();
   makers_.clear();
+  selections_.clear();
 }
 
 void Viewer::remplit_aff() {
@@ -93,6 +94,7 @@ void Viewer::remplit_aff() {
     std::error_code error;
     const FolderListing folder = list_folder(options_.folder, error);
     if (error) note_folder_error(error);
+    const bool same_entries = selections_.follow(folder);
     const auto mask = static_cast<std::uint8_t>(settings_.config.noemie_rsp_aff);
     std::vector<FillTask> tasks;
     if (mask & kMaskRsp) {
@@ -108,7 +110,8 @@ void Viewer::remplit_aff() {
     remplit_qv(folder, "*.DAT", 0, tasks);
     remplit_qv(folder, "*.", 0, tasks);
     list_files(tasks);
-    forget_absent_files(folder);
+    // The same entries as last time: no file that was read has gone.
+    if (!same_entries) forget_absent_files(folder);
     // The rows of one file share their "Fichier" text: sorting the files sorts the rows.
     sort_runs(list_, kColFichier, file_starts_);
     list_.release_spare_room();
@@ -138,10 +141,9 @@ void Viewer::note_folder_error(const std::error_code& error) {
 }
 
 void Viewer::remplit_qv(const FolderListing& folder, std::string_view pattern, int kind_icon,
-                        std::vector<FillTask>& tasks) const {
-  for (ScannedFile& file : select_pattern(folder, pattern)) {
-    const FileCache::Known* known = cache_.find(file.path.native());
-    tasks.push_back({std::move(file), kind_icon, known});
+                        std::vector<FillTask>& tasks) {
+  for (const ScannedFile& file : selections_.files(folder, pattern)) {
+    tasks.push_back({&file, kind_icon, cache_.find(file.path.native())});
   }
 }
 
@@ -165,18 +167,18 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
         Read& read = reads[i];
         // The stamp is taken before the file is read: should the file change meanwhile, the
         // next fill sees another stamp and reads it again.
-        read.stamp = file_stamp(task.file.path);
+        read.stamp = file_stamp(task.file->path);
         if (task.known) read.rows = task.known->reusable(read.stamp, merge_lines);
         if (read.rows) return;
         read.rows = std::make_shared<const FileRows>(
-            makers_[worker]->read(task.file.path, task.file.name, merge_lines));
+            makers_[worker]->read(task.file->path, task.file->name, merge_lines));
         read.fresh = true;
       },
       [&](std::size_t i) {
         const FillTask& task = tasks[i];
         const FileRows& file = *reads[i].rows;
         for (const FaultReport& fault : file.faults) reporter_.report(fault);
-        aff_noemie(file, task.file.name, file_kind_icon(task.file.name, task.pattern_icon));
+        aff_noemie(file, task.file->name, file_kind_icon(task.file->name, task.pattern_icon));
         if (progress_) progress_->files_done(static_cast<int>(i) + 1, files);
         // Once a few files are listed, room for as many rows a file as they gave: the row
         // table is then made once, not grown again and again.
@@ -190,7 +192,7 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
     const Read& read = reads[i];
     read_count_ += read.fresh ? 1 : 0;
     if (read.fresh && read.stamp && read.rows->keepable && !may_change_unseen(*read.stamp)) {
-      cache_.keep(tasks[i].file.path.native(), *read.stamp, merge_lines, read.rows);
+      cache_.keep(tasks[i].file->path.native(), *read.stamp, merge_lines, read.rows);
     }
   }
 }
@@ -207,7 +209,7 @@ void Viewer::aff_noemie(const FileRows& file, std::string_view file_name, int ki
 }
 
 void Viewer::forget_absent_files(const FolderListing& folder) {
-  std::unordered_set<FileCache::Path> present;
+  std::unordered_set<FileCache::PathView> present;
   present.reserve(folder.size());
   for (const FolderEntry& e : folder) present.insert(e.entry.path().native());
   cache_.forget_others(present);

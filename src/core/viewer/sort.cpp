@@ -42,25 +42,17 @@ std::uint64_t text_chunk(std::string_view text, std::size_t offset) {
   return chunk;
 }
 
-// Byte order of Windows-1252 texts: each byte unsigned, a prefix before the longer text.
-bool text_less(std::string_view a, std::string_view b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  const int c = n == 0 ? 0 : std::memcmp(a.data(), b.data(), n);
-  return c != 0 ? c < 0 : a.size() < b.size();
-}
-
-// Rows in byte order of their texts, equal texts in row order: the rows are sorted on the
+// Indexes of `texts` in byte order of the texts (each byte unsigned, a prefix before the
+// longer text), equal texts in index order: the rows are sorted on the
 // texts' first eight bytes as integers, then each run of equal chunks on the next eight
 // bytes, and so on. Each level reads every text once, in one contiguous array, where a plain
 // comparison sort would follow two pointers per comparison; texts that share long beginnings
 // (messages, file names of one year) cost a few passes instead of many slow comparisons.
 // A cell holds no NUL byte, so zeros past a text's end set it before any longer one.
-std::vector<std::int32_t> text_order(const ListControl& list, int column) {
-  const auto n = static_cast<std::size_t>(list.row_count());
-  std::vector<std::string_view> texts(n);
+std::vector<std::int32_t> text_order(const std::vector<std::string_view>& texts) {
+  const std::size_t n = texts.size();
   std::vector<KeyedRow> keyed(n);
   for (std::size_t r = 0; r < n; ++r) {
-    texts[r] = list.cell(static_cast<int>(r), column, kTextKeyChars);
     keyed[r] = {text_chunk(texts[r], 0), static_cast<std::int32_t>(r)};
   }
   struct Run {
@@ -208,9 +200,14 @@ void sort_rows(ListControl& list, int column) {
     case SortKind::Amount:
       order = stable_order(keys_of(list, column, kValueKeyChars, amount_key));
       break;
-    case SortKind::Text:
-      order = text_order(list, column);
+    case SortKind::Text: {
+      std::vector<std::string_view> texts(static_cast<std::size_t>(list.row_count()));
+      for (std::size_t r = 0; r < texts.size(); ++r) {
+        texts[r] = list.cell(static_cast<int>(r), column, kTextKeyChars);
+      }
+      order = text_order(texts);
       break;
+    }
   }
   list.reorder(order);
   for (int r = 0; r < list.row_count(); ++r) list.row_data(r).row_index = r;
@@ -227,14 +224,8 @@ void sort_runs(ListControl& list, int column, const std::vector<std::int32_t>& r
   if (!valid) return sort_rows(list, column);
 
   std::vector<std::string_view> keys(runs);
-  std::vector<std::int32_t> sorted(runs);
-  for (std::size_t i = 0; i < runs; ++i) {
-    keys[i] = list.cell(run_starts[i], column, kTextKeyChars);
-    sorted[i] = static_cast<std::int32_t>(i);
-  }
-  std::stable_sort(sorted.begin(), sorted.end(), [&](std::int32_t a, std::int32_t b) {
-    return text_less(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)]);
-  });
+  for (std::size_t i = 0; i < runs; ++i) keys[i] = list.cell(run_starts[i], column, kTextKeyChars);
+  const std::vector<std::int32_t> sorted = text_order(keys);
   std::vector<std::int32_t> order;
   order.reserve(static_cast<std::size_t>(rows));
   for (const std::int32_t run : sorted) {

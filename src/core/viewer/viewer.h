@@ -31,6 +31,7 @@
 #include "core/viewer/folder_scan.h"
 #include "core/viewer/list_control.h"
 #include "core/viewer/list_export.h"
+#include "core/viewer/pattern_selections.h"
 #include "core/viewer/row_cells.h"
 
 namespace noemie::store {
@@ -175,13 +176,13 @@ class Viewer {
  private:
   // A file a fill lists, with what an earlier fill made of it.
   struct FillTask {
-    ScannedFile file;
+    const ScannedFile* file = nullptr;  // held by selections_
     int pattern_icon = 0;
     const FileCache::Known* known = nullptr;
   };
 
   void remplit_qv(const FolderListing& folder, std::string_view pattern, int kind_icon,
-                  std::vector<FillTask>& tasks) const;
+                  std::vector<FillTask>& tasks);
   void list_files(const std::vector<FillTask>& tasks);
   void aff_noemie(const FileRows& file, std::string_view file_name, int kind_icon);
   void forget_absent_files(const FolderListing& folder);
@@ -206,6 +207,8 @@ class Viewer {
   std::vector<std::int32_t> file_starts_;
   // The files read so far, as the rows they made.
   FileCache cache_;
+  // The files of each pattern the last fill selected from the folder.
+  PatternSelections selections_;
   // One reader per thread of a fill, kept with their buffers from fill to fill.
   std::vector<std::unique_ptr<FileRowsMaker>> makers_;
 };
