@@ -8,6 +8,8 @@ namespace {
 
 // Room for this many parsed entries stays with the maker from file to file.
 constexpr std::size_t kKeptEntries = 4096;
+// What the texts of a row usually take at most (names, dates, amounts, no long message).
+constexpr std::size_t kTextBytesPerRow = 96;
 
 }  // namespace
 
@@ -35,6 +37,7 @@ FileRows FileRowsMaker::read(const std::filesystem::path& path, std::string_view
   const FileCells shared = make_file_cells(rec, name, file.file_time, regimes_);
   file.marker_icon = shared.ref.icon;
   auto block = std::make_shared<RowBlock>();
+  block->reserve(count, count * kTextBytesPerRow);
   block->share_cell(kColFichier, shared.fichier);
   block->share_cell(kColRef, shared.ref.text);
   block->share_cell(kColCaisse, shared.caisse);

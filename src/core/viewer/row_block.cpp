@@ -172,8 +172,19 @@ void RowBlock::widen() {
   wide_ = true;
 }
 
+void RowBlock::reserve(std::size_t rows, std::size_t text_bytes) {
+  starts_.reserve(rows);
+  codes_.reserve(rows);
+  if (wide_) {
+    wide_ends_.reserve(rows * kTexts);
+  } else {
+    ends_.reserve(rows * kTexts);
+  }
+  if (capacity_ - size_ < text_bytes) grow(text_bytes);
+}
+
 void RowBlock::shrink_to_fit() {
-  if (capacity_ > size_) {
+  if (capacity_ > size_ + size_ / 4) {
     auto texts = std::make_unique_for_overwrite<char[]>(size_);
     if (size_ > 0) std::memcpy(texts.get(), texts_.get(), size_);
     texts_ = std::move(texts);

@@ -112,7 +112,11 @@ class RowBlock {
   // Appends a copy of row `row` of `other` with `column` showing `text` instead.
   std::size_t add_changed_row(const RowBlock& other, std::size_t row, int column,
                               std::string_view text);
-  // Gives back the room the buffers took beyond what the rows need.
+  // Room for `rows` rows and `text_bytes` bytes of their texts, so that a block made whole at
+  // once grows its buffers once.
+  void reserve(std::size_t rows, std::size_t text_bytes);
+  // Gives back the room the buffers took beyond what the rows need (for the texts, when it is
+  // more than a quarter of what they take).
   void shrink_to_fit();
 
   std::size_t row_count() const { return starts_.size(); }
