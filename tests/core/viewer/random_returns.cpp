@@ -157,25 +157,17 @@ char random_separator(std::mt19937& rng) {
 }  // namespace
 
 RandomReturnShape short_return_shape() {
-  RandomReturnShape shape;
-  shape.min_groups = 5;
-  shape.max_groups = 8;
-  shape.min_lines = 2;
-  shape.max_lines = 4;
-  shape.broken_percent = 0;
-  return shape;
+  return {.min_groups = 5, .max_groups = 8, .min_lines = 2, .max_lines = 4, .broken_percent = 0};
 }
 
 RandomReturnShape long_payment_shape() {
-  RandomReturnShape shape;
-  shape.min_groups = 35;
-  shape.max_groups = 50;
-  shape.min_lines = 1;
-  shape.max_lines = 4;
-  shape.broken_percent = 1;
-  shape.payments_only = true;
-  shape.any_separator = true;
-  return shape;
+  return {.min_groups = 35,
+          .max_groups = 50,
+          .min_lines = 1,
+          .max_lines = 4,
+          .broken_percent = 1,
+          .payments_only = true,
+          .any_separator = true};
 }
 
 std::string random_return_file(std::mt19937& rng, const RandomReturnShape& shape) {
