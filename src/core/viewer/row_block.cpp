@@ -92,7 +92,9 @@ std::size_t RowBlock::add_changed_row(const RowBlock& other, std::size_t row, in
 }
 
 std::size_t RowBlock::append(const TextArray& texts, const Codes& codes) {
-  RowWriter row(*this);
+  std::size_t total = 0;
+  for (const std::string_view t : texts) total += t.size();
+  RowWriter row(*this, total);
   for (const std::string_view t : texts) row.put(t);
   return row.end_row(codes.type_retour, codes.traitement_amc, codes.type_facture);
 }
@@ -108,19 +110,29 @@ void RowBlock::grow(std::size_t more) {
   capacity_ = capacity;
 }
 
-RowBlock::RowWriter::~RowWriter() {
-  if (!ended_) block_.size_ = start_;
+RowBlock::RowWriter::RowWriter(RowBlock& block, std::size_t max_bytes)
+    : block_(block), max_bytes_(max_bytes) {
+  if (block.capacity_ - block.size_ < max_bytes || !block.texts_) block.grow(max_bytes);
+  start_ = end_ = block.texts_.get() + block.size_;
 }
 
 std::size_t RowBlock::RowWriter::end_row(std::int32_t type_retour, char traitement_amc,
                                          char type_facture) {
-  if (count_ != kTexts) throw std::logic_error("a row has 22 texts");
+  const auto size = static_cast<std::size_t>(end_ - start_);
+  if (count_ != kTexts || size > max_bytes_) {
+    throw std::logic_error("a row has 22 texts within the room it took");
+  }
   const Codes codes{type_retour, traitement_amc, type_facture};
-  const std::string_view written(block_.texts_.get() + start_, block_.size_ - start_);
+  const std::string_view written(start_, size);
+  const std::size_t start = block_.size_;
   if (!contains_nul(written)) {
-    const std::size_t row = block_.record_row(start_, ends_, codes);
-    ended_ = true;
-    return row;
+    block_.size_ = start + size;
+    try {
+      return block_.record_row(start, ends_, codes);
+    } catch (...) {
+      block_.size_ = start;
+      throw;
+    }
   }
   // Rarely, a text holds a NUL: the row is made again from the texts cut there.
   const std::string copy(written);
@@ -130,8 +142,6 @@ std::size_t RowBlock::RowWriter::end_row(std::int32_t type_retour, char traiteme
     texts[slot] = c_text(std::string_view(copy).substr(begin, ends_[slot] - begin));
     begin = ends_[slot];
   }
-  block_.size_ = start_;
-  ended_ = true;
   return block_.append(texts, codes);
 }
 

@@ -65,42 +65,41 @@ class RowBlock {
   // EntryDetails.
   static constexpr std::size_t kTexts = kColumnCount - 1 + 6;
 
-  // Makes a row in place, text by text (the fill makes every row this way, straight into the
-  // block): for each text in order, write it at room(n), n bytes at most, and pass the end of
-  // what was written to end_text(); put() does both for a given text, and an empty text (a
-  // shared column's) is put({}). end_row() then adds the row. A writer that goes without
-  // end_row leaves the block as it was.
+  // Makes a row in place (the fill makes every row this way, straight into the block): the
+  // writer takes room for a row of at most `max_bytes` bytes of texts, which are written one
+  // after the other from text(), the end of each passed to end_text() (an empty text, such as
+  // a shared column's, ends where it starts); end_row() then adds the row. Writing past the
+  // room taken is the caller's fault. A writer that goes without end_row leaves the block as
+  // it was.
   class RowWriter {
    public:
-    explicit RowWriter(RowBlock& block) : block_(block), start_(block.size_) {}
-    ~RowWriter();
+    RowWriter(RowBlock& block, std::size_t max_bytes);
     RowWriter(const RowWriter&) = delete;
     RowWriter& operator=(const RowWriter&) = delete;
 
-    char* room(std::size_t n) {
-      if (block_.capacity_ - block_.size_ < n || !block_.texts_) block_.grow(n);
-      return block_.texts_.get() + block_.size_;
-    }
-    void end_text(const char* end) {
-      block_.size_ = static_cast<std::size_t>(end - block_.texts_.get());
-      if (count_ < kTexts) ends_[count_] = static_cast<std::uint32_t>(block_.size_ - start_);
+    // Where the next text goes.
+    char* text() const { return end_; }
+    void end_text(char* end) {
+      end_ = end;
+      if (count_ < kTexts) ends_[count_] = static_cast<std::uint32_t>(end - start_);
       ++count_;
     }
+    // Writes `text` as the next text.
     void put(std::string_view text) {
-      char* p = room(text.size());
-      if (!text.empty()) std::memcpy(p, text.data(), text.size());
-      end_text(p + text.size());
+      if (!text.empty()) std::memcpy(end_, text.data(), text.size());
+      end_text(end_ + text.size());
     }
     // Adds the row (its texts cut at their first NUL, should one hold any); returns its index.
-    // Throws std::logic_error unless exactly kTexts texts were written.
+    // Throws std::logic_error unless exactly kTexts texts were written within the room.
     std::size_t end_row(std::int32_t type_retour, char traitement_amc, char type_facture);
 
    private:
     RowBlock& block_;
-    std::size_t start_;
+    std::size_t max_bytes_;
+    char* start_;
+    char* end_;
     std::size_t count_ = 0;
     std::array<std::uint32_t, kTexts> ends_{};
-    bool ended_ = false;
   };
 
   // Makes `column` (1 to 16) a cell that every row of the block shows as `text` (up to its

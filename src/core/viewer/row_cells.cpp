@@ -1,5 +1,6 @@
 #include "core/viewer/row_cells.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -36,6 +37,22 @@ void append_rate(std::string& out, std::int32_t rate) {
   if (rate != 0) append_number(out, rate, "%");
 }
 
+// The longest text of a number cell ("%d" of a 32-bit number and "%").
+constexpr std::size_t kNumberMaxChars = 12;
+
+// The most an entry's texts can take: every field at its full size, every number and amount
+// at its longest.
+constexpr std::size_t kEntryRowMaxBytes =
+    2 * decode::kDateMaxChars +
+    (sizeof(ReturnEntry::nom_assure) + sizeof(ReturnEntry::prenom_assure) +
+     sizeof(ReturnEntry::immatriculation) + 4) +
+    (sizeof(ReturnEntry::nom_malade) + sizeof(ReturnEntry::prenom_malade) + 4) +
+    4 * kNumberMaxChars + sizeof(ReturnEntry::actes) + 3 * decode::kValeurMaxChars +
+    std::min(sizeof(ReturnEntry::detail), kDetailCellChars) + sizeof(ReturnEntry::ref_virement1) +
+    sizeof(ReturnEntry::ref_virement2) + sizeof(ReturnEntry::ref_virement3) +
+    sizeof(ReturnEntry::texte_retour) + sizeof(ReturnEntry::date_lot) +
+    sizeof(ReturnEntry::nature_assurance);
+
 // A text field with its terminator, for a formatter that stops at the first NUL itself.
 template <std::size_t N>
 std::string_view whole(const std::array<char, N>& field) {
@@ -55,19 +72,19 @@ FileCells make_file_cells(const ReturnRecord& rec, std::string_view file_name,
 }
 
 std::size_t add_entry_row(const FileCells& file, const ReturnEntry& entry, RowBlock& block) {
-  // Every text is written straight into the block, in room for its longest form.
-  RowBlock::RowWriter row(block);
+  // Room for the longest row an entry can make, taken once; every text is then written
+  // straight into the block.
+  RowBlock::RowWriter row(block, kEntryRowMaxBytes);
   const auto amount = [&row, &file](std::int64_t cents) {
-    char* p = row.room(decode::kValeurMaxChars);
+    char* p = row.text();
     row.end_text(cents == 0 ? p : decode::put_valeur(p, cents, file.currency));
   };
   const auto date = [&row](std::string_view field) {
-    row.end_text(decode::put_date_noemie(row.room(decode::kDateMaxChars), field));
+    row.end_text(decode::put_date_noemie(row.text(), field));
   };
   const auto nom = [&row](std::string_view nom, std::string_view prenom,
                           std::string_view immatriculation) {
-    char* p = row.room(nom.size() + prenom.size() + immatriculation.size() + 4);
-    row.end_text(decode::put_nom(p, nom, prenom, immatriculation));
+    row.end_text(decode::put_nom(row.text(), nom, prenom, immatriculation));
   };
   // The formatters read each field up to its first NUL themselves.
   row.put({});  // "Fichier": the file's
