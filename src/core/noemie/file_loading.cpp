@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <fstream>
 #include <new>
+#include <optional>
 #include <system_error>
 
 #include "core/platform/clock.h"
@@ -44,12 +45,13 @@ class Descriptor {
 };
 
 int load_posix(const std::filesystem::path& path, std::unique_ptr<unsigned char[]>& buffer,
-               std::size_t& read, std::int64_t& file_time) {
+               std::size_t& read, std::int64_t& file_time, FileStamp* stamp) {
   // Non-blocking, so that opening a pipe returns at once; it is refused just below.
   Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (file.get() < 0) return 0;
   struct stat info {};
   if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+  if (stamp) *stamp = file_stamp_of(info);
   // The time stamp comes with the same fstat, sparing the list a lookup of every name.
   file_time = platform::kFileTimeUnixEpoch +
               static_cast<std::int64_t>(info.st_mtim.tv_sec) * platform::kFileTimeUnitsPerSecond +
@@ -69,7 +71,12 @@ int load_posix(const std::filesystem::path& path, std::unique_ptr<unsigned char[
 #else
 
 int load_portable(const std::filesystem::path& path, std::unique_ptr<unsigned char[]>& buffer,
-                  std::size_t& read, std::int64_t& file_time) {
+                  std::size_t& read, std::int64_t& file_time, FileStamp* stamp) {
+  if (stamp) {
+    const std::optional<FileStamp> before = file_stamp(path);
+    if (!before) return 0;
+    *stamp = *before;
+  }
   std::error_code ec;
   if (!std::filesystem::is_regular_file(std::filesystem::status(path, ec)) || ec) return 0;
   std::ifstream file(path, std::ios::binary);
@@ -92,11 +99,11 @@ int load_portable(const std::filesystem::path& path, std::unique_ptr<unsigned ch
 }  // namespace
 
 int load_file(const std::filesystem::path& path, std::unique_ptr<unsigned char[]>& buffer,
-              std::size_t& read, std::int64_t& file_time) {
+              std::size_t& read, std::int64_t& file_time, FileStamp* stamp) {
 #ifdef NOEMIE_POSIX_FILES
-  return load_posix(path, buffer, read, file_time);
+  return load_posix(path, buffer, read, file_time, stamp);
 #else
-  return load_portable(path, buffer, read, file_time);
+  return load_portable(path, buffer, read, file_time, stamp);
 #endif
 }
 

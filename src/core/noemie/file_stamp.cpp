@@ -19,6 +19,23 @@ std::optional<FileStamp> file_stamp(const std::filesystem::path& path) {
 #ifdef NOEMIE_POSIX_STAT
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return file_stamp_of(info);
+#else
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(path, ec);
+  if (ec || !std::filesystem::is_regular_file(status)) return std::nullopt;
+  FileStamp stamp;
+  stamp.size = std::filesystem::file_size(path, ec);
+  if (ec) return std::nullopt;
+  const auto modified = std::filesystem::last_write_time(path, ec);
+  if (ec) return std::nullopt;
+  stamp.modified = static_cast<std::int64_t>(modified.time_since_epoch().count());
+  return stamp;
+#endif
+}
+
+#ifdef NOEMIE_POSIX_STAT
+FileStamp file_stamp_of(const struct stat& info) {
   constexpr std::int64_t kNanosPerSecond = 1'000'000'000;
 #ifdef __APPLE__
   const auto& m = info.st_mtimespec;
@@ -34,19 +51,8 @@ std::optional<FileStamp> file_stamp(const std::filesystem::path& path) {
   stamp.identity =
       static_cast<std::uint64_t>(info.st_ino) ^ (static_cast<std::uint64_t>(info.st_dev) << 32);
   return stamp;
-#else
-  std::error_code ec;
-  const std::filesystem::file_status status = std::filesystem::status(path, ec);
-  if (ec || !std::filesystem::is_regular_file(status)) return std::nullopt;
-  FileStamp stamp;
-  stamp.size = std::filesystem::file_size(path, ec);
-  if (ec) return std::nullopt;
-  const auto modified = std::filesystem::last_write_time(path, ec);
-  if (ec) return std::nullopt;
-  stamp.modified = static_cast<std::int64_t>(modified.time_since_epoch().count());
-  return stamp;
-#endif
 }
+#endif
 
 bool may_change_unseen(const FileStamp& stamp) {
 #ifdef NOEMIE_POSIX_STAT

@@ -7,6 +7,10 @@
 #include <filesystem>
 #include <optional>
 
+#if defined(__unix__) || defined(__APPLE__)
+struct stat;
+#endif
+
 namespace noemie {
 
 struct FileStamp {
@@ -21,6 +25,11 @@ struct FileStamp {
 // The stamp of the regular file at `path` (links followed), or nothing when it is missing, is
 // not a regular file or cannot be examined.
 std::optional<FileStamp> file_stamp(const std::filesystem::path& path);
+
+#if defined(__unix__) || defined(__APPLE__)
+// The stamp of what `info` describes (the result of a stat of a regular file).
+FileStamp file_stamp_of(const struct stat& info);
+#endif
 
 // True when the file was modified so recently (less than two seconds ago by the system clock,
 // or in the future) that it could change again without its stamp changing: file systems keep

@@ -28,6 +28,7 @@ FileRows FileRowsMaker::read(const std::filesystem::path& path, std::string_view
   const ReturnRecord& rec = record_;
   std::copy_n(rec.ref().data(), kRefSize, file.ref.begin());
   file.file_time = reader_.file_time();
+  file.stamp = reader_.stamp();
   const std::size_t count =
       rec.valide != 1 || rec.der_entree < 0
           ? 0

@@ -151,7 +151,6 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
   // What each file gave, as the threads make it.
   struct Read {
     std::shared_ptr<const FileRows> rows;
-    std::optional<FileStamp> stamp;
     bool fresh = false;  // read by this fill
   };
   const bool merge_lines = abrege();
@@ -165,11 +164,11 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
       [&](std::size_t i, unsigned worker) {
         const FillTask& task = tasks[i];
         Read& read = reads[i];
-        // The stamp is taken before the file is read: should the file change meanwhile, the
-        // next fill sees another stamp and reads it again.
-        read.stamp = file_stamp(task.file->path);
-        if (task.known) read.rows = task.known->reusable(read.stamp, merge_lines);
-        if (read.rows) return;
+        // A file read before is read again only when its stamp changed.
+        if (task.known) {
+          read.rows = task.known->reusable(file_stamp(task.file->path), merge_lines);
+          if (read.rows) return;
+        }
         read.rows = std::make_shared<const FileRows>(
             makers_[worker]->read(task.file->path, task.file->name, merge_lines));
         read.fresh = true;
@@ -190,9 +189,13 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
   read_count_ = 0;
   for (std::size_t i = 0; i < tasks.size(); ++i) {
     const Read& read = reads[i];
-    read_count_ += read.fresh ? 1 : 0;
-    if (read.fresh && read.stamp && read.rows->keepable && !may_change_unseen(*read.stamp)) {
-      cache_.keep(tasks[i].file->path.native(), *read.stamp, merge_lines, read.rows);
+    if (!read.fresh) continue;
+    ++read_count_;
+    // Kept under the stamp the file had before its bytes were read: should it change
+    // meanwhile, the next fill sees another stamp and reads it again.
+    const std::optional<FileStamp>& stamp = read.rows->stamp;
+    if (stamp && read.rows->keepable && !may_change_unseen(*stamp)) {
+      cache_.keep(tasks[i].file->path.native(), *stamp, merge_lines, read.rows);
     }
   }
 }
