@@ -6,10 +6,8 @@
 namespace noemie::viewer {
 namespace {
 
-// Room for this many parsed entries stays with the maker from file to file.
+// Room for this many parsed entries (and their rows) stays with the maker from file to file.
 constexpr std::size_t kKeptEntries = 4096;
-// What the texts of a row usually take at most (names, dates, amounts, no long message).
-constexpr std::size_t kTextBytesPerRow = 96;
 
 }  // namespace
 
@@ -37,16 +35,18 @@ FileRows FileRowsMaker::read(const std::filesystem::path& path, std::string_view
 
   const FileCells shared = make_file_cells(rec, name, file.file_time, regimes_);
   file.marker_icon = shared.ref.icon;
-  auto block = std::make_shared<RowBlock>();
-  block->reserve(count, count * kTextBytesPerRow);
-  block->share_cell(kColFichier, shared.fichier);
-  block->share_cell(kColRef, shared.ref.text);
-  block->share_cell(kColCaisse, shared.caisse);
-  for (std::size_t i = 0; i < count; ++i) add_entry_row(shared, rec.entrees[i], *block);
-  block->shrink_to_fit();
-  file.rows = std::move(block);
-  // The entries of an unusually long file are not kept for the next one.
-  if (record_.entrees.capacity() > kKeptEntries) record_.entrees = {};
+  // Made in the maker's own block, whose room serves file after file, then copied at its size.
+  rows_.clear();
+  rows_.share_cell(kColFichier, shared.fichier);
+  rows_.share_cell(kColRef, shared.ref.text);
+  rows_.share_cell(kColCaisse, shared.caisse);
+  for (std::size_t i = 0; i < count; ++i) add_entry_row(shared, rec.entrees[i], rows_);
+  file.rows = std::make_shared<const RowBlock>(rows_);
+  // The room of an unusually long file is not kept for the next one.
+  if (record_.entrees.capacity() > kKeptEntries) {
+    record_.entrees = {};
+    rows_ = RowBlock();
+  }
   return file;
 }
 

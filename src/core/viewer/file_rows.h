@@ -63,6 +63,7 @@ class FileRowsMaker {
   Faults faults_;
   NoemieReader reader_{faults_};
   ReturnRecord record_;
+  RowBlock rows_;
 };
 
 }  // namespace noemie::viewer

@@ -182,28 +182,31 @@ void RowBlock::widen() {
   wide_ = true;
 }
 
-void RowBlock::reserve(std::size_t rows, std::size_t text_bytes) {
-  starts_.reserve(rows);
-  codes_.reserve(rows);
-  if (wide_) {
-    wide_ends_.reserve(rows * kTexts);
-  } else {
-    ends_.reserve(rows * kTexts);
+RowBlock::RowBlock(const RowBlock& other)
+    : size_(other.size_),
+      capacity_(other.size_),
+      starts_(other.starts_),
+      ends_(other.ends_),
+      wide_ends_(other.wide_ends_),
+      wide_(other.wide_),
+      codes_(other.codes_),
+      shared_(other.shared_),
+      shared_mask_(other.shared_mask_) {
+  if (size_ > 0) {
+    texts_ = std::make_unique_for_overwrite<char[]>(size_);
+    std::memcpy(texts_.get(), other.texts_.get(), size_);
   }
-  if (capacity_ - size_ < text_bytes) grow(text_bytes);
 }
 
-void RowBlock::shrink_to_fit() {
-  if (capacity_ > size_ + size_ / 4) {
-    auto texts = std::make_unique_for_overwrite<char[]>(size_);
-    if (size_ > 0) std::memcpy(texts.get(), texts_.get(), size_);
-    texts_ = std::move(texts);
-    capacity_ = size_;
-  }
-  starts_.shrink_to_fit();
-  ends_.shrink_to_fit();
-  wide_ends_.shrink_to_fit();
-  codes_.shrink_to_fit();
+void RowBlock::clear() {
+  size_ = 0;
+  starts_.clear();
+  ends_.clear();
+  wide_ends_.clear();
+  wide_ = false;
+  codes_.clear();
+  for (std::string& s : shared_) s.clear();
+  shared_mask_ = 0;
 }
 
 void RowBlock::cells(std::size_t row, std::array<std::string_view, kColumnCount>& out) const {

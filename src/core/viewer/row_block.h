@@ -111,12 +111,15 @@ class RowBlock {
   // Appends a copy of row `row` of `other` with `column` showing `text` instead.
   std::size_t add_changed_row(const RowBlock& other, std::size_t row, int column,
                               std::string_view text);
-  // Room for `rows` rows and `text_bytes` bytes of their texts, so that a block made whole at
-  // once grows its buffers once.
-  void reserve(std::size_t rows, std::size_t text_bytes);
-  // Gives back the room the buffers took beyond what the rows need (for the texts, when it is
-  // more than a quarter of what they take).
-  void shrink_to_fit();
+  RowBlock() = default;
+  // A copy that takes no more room than its rows need: a block is made in a buffer kept from
+  // file to file, then copied once at its size.
+  RowBlock(const RowBlock& other);
+  RowBlock& operator=(const RowBlock&) = delete;
+  RowBlock(RowBlock&&) = default;
+  RowBlock& operator=(RowBlock&&) = default;
+  // No row and no shared cell any more; the room stays for the next rows.
+  void clear();
 
   std::size_t row_count() const { return starts_.size(); }
 
