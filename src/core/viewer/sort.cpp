@@ -1,6 +1,7 @@
 #include "core/viewer/sort.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "core/viewer/key_order.h"
+#include "core/viewer/ordered_work.h"
 
 namespace noemie::viewer {
 namespace {
@@ -25,11 +27,27 @@ std::vector<std::int32_t> rows_of(const std::vector<KeyedRow>& keyed) {
   return order;
 }
 
-// Rows ordered by ascending key; equal keys keep their order. The keys travel with the row
-// numbers so that the sort works on one contiguous array.
-std::vector<std::int32_t> stable_order(std::vector<KeyedRow> keyed) {
-  stable_sort_by_key(keyed.data(), keyed.data() + keyed.size());
-  return rows_of(keyed);
+// Below this many rows, a sort runs on one thread.
+constexpr std::size_t kRowsForTwoThreads = std::size_t{1} << 16;
+
+// Items for the rows [0, rows) in order, `order_of(first, last)` making those of the rows
+// [first, last) in order, equal ones in row order, and `less` comparing two items. With many
+// rows, the two halves are ordered on two threads and merged, equal items taken from the
+// first half first: the order stays stable.
+template <typename Item, typename OrderOf, typename Less>
+std::vector<Item> ordered(std::size_t rows, const OrderOf& order_of, const Less& less) {
+  if (rows < kRowsForTwoThreads || work_threads() < 2) return order_of(0, rows);
+  std::array<std::vector<Item>, 2> halves;
+  run_in_order(
+      2, 2,
+      [&](std::size_t half, unsigned) {
+        halves[half] = half == 0 ? order_of(0, rows / 2) : order_of(rows / 2, rows);
+      },
+      [](std::size_t) {});
+  std::vector<Item> merged(rows);
+  std::merge(halves[0].begin(), halves[0].end(), halves[1].begin(), halves[1].end(), merged.begin(),
+             less);
+  return merged;
 }
 
 // Eight bytes of a text from `offset`, packed big-endian (zeros past its end): comparing two
@@ -87,16 +105,29 @@ std::vector<std::int32_t> text_order(const std::vector<std::string_view>& texts)
   return rows_of(keyed);
 }
 
-// Every row's key, made by `key_of` from the cell's first `chars` characters.
+// The rows ordered by ascending key, made by `key_of` from the first kValueKeyChars
+// characters of their cells; equal keys keep their order. The keys travel with the row
+// numbers so that the sort works on one contiguous array.
 template <typename KeyOf>
-std::vector<KeyedRow> keys_of(const ListControl& list, int column, std::size_t chars,
-                              KeyOf key_of) {
-  std::vector<KeyedRow> keyed;
-  keyed.reserve(static_cast<std::size_t>(list.row_count()));
-  for (int r = 0; r < list.row_count(); ++r) {
-    keyed.emplace_back(ordered_key(key_of(list.cell(r, column, chars))), r);
-  }
-  return keyed;
+std::vector<std::int32_t> key_order(const ListControl& list, int column, KeyOf key_of) {
+  const auto order_of = [&](std::size_t first, std::size_t last) {
+    std::vector<KeyedRow> keyed;
+    keyed.reserve(last - first);
+    for (auto r = static_cast<int>(first); r < static_cast<int>(last); ++r) {
+      keyed.emplace_back(ordered_key(key_of(list.cell(r, column, kValueKeyChars))), r);
+    }
+    stable_sort_by_key(keyed.data(), keyed.data() + keyed.size());
+    return keyed;
+  };
+  const auto less = [](const KeyedRow& a, const KeyedRow& b) { return a.first < b.first; };
+  return rows_of(ordered<KeyedRow>(static_cast<std::size_t>(list.row_count()), order_of, less));
+}
+
+// Byte order of Windows-1252 texts: each byte unsigned, a prefix before the longer text.
+bool text_less(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  const int c = n == 0 ? 0 : std::memcmp(a.data(), b.data(), n);
+  return c != 0 ? c < 0 : a.size() < b.size();
 }
 
 }  // namespace
@@ -192,20 +223,30 @@ void sort_rows(ListControl& list, int column) {
   std::vector<std::int32_t> order;
   switch (sort_kind_of(column)) {
     case SortKind::Number:
-      order = stable_order(keys_of(list, column, kValueKeyChars, number_key));
+      order = key_order(list, column, number_key);
       break;
     case SortKind::Date:
-      order = stable_order(keys_of(list, column, kValueKeyChars, date_key));
+      order = key_order(list, column, date_key);
       break;
     case SortKind::Amount:
-      order = stable_order(keys_of(list, column, kValueKeyChars, amount_key));
+      order = key_order(list, column, amount_key);
       break;
     case SortKind::Text: {
       std::vector<std::string_view> texts(static_cast<std::size_t>(list.row_count()));
       for (std::size_t r = 0; r < texts.size(); ++r) {
         texts[r] = list.cell(static_cast<int>(r), column, kTextKeyChars);
       }
-      order = text_order(texts);
+      const auto order_of = [&](std::size_t first, std::size_t last) {
+        std::vector<std::int32_t> part = text_order(
+            std::vector<std::string_view>(texts.begin() + static_cast<std::ptrdiff_t>(first),
+                                          texts.begin() + static_cast<std::ptrdiff_t>(last)));
+        for (std::int32_t& r : part) r += static_cast<std::int32_t>(first);
+        return part;
+      };
+      const auto less = [&](std::int32_t a, std::int32_t b) {
+        return text_less(texts[static_cast<std::size_t>(a)], texts[static_cast<std::size_t>(b)]);
+      };
+      order = ordered<std::int32_t>(texts.size(), order_of, less);
       break;
     }
   }
