@@ -50,7 +50,6 @@ class FileCache {
   void forget_others(const std::unordered_set<PathView>& present);
 
   void clear() { files_.clear(); }
-  std::size_t size() const { return files_.size(); }
 
  private:
   std::unordered_map<Path, Known> files_;
