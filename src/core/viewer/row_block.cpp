@@ -49,7 +49,11 @@ EntryDetails details_of(const ReturnEntry& entry) {
 
 void RowBlock::share_cell(int column, std::string_view text) {
   if (column <= 0 || column >= kColumnCount) return;
-  shared_[static_cast<std::size_t>(column)] = c_text(text);
+  const std::string_view cell = c_text(text);
+  const auto c = static_cast<std::size_t>(column);
+  shared_begin_[c] = static_cast<std::uint32_t>(shared_text_.size());
+  shared_size_[c] = static_cast<std::uint32_t>(cell.size());
+  shared_text_ += cell;
   shared_mask_ |= 1u << column;
 }
 
@@ -190,7 +194,9 @@ RowBlock::RowBlock(const RowBlock& other)
       wide_ends_(other.wide_ends_),
       wide_(other.wide_),
       codes_(other.codes_),
-      shared_(other.shared_),
+      shared_text_(other.shared_text_),
+      shared_begin_(other.shared_begin_),
+      shared_size_(other.shared_size_),
       shared_mask_(other.shared_mask_) {
   if (size_ > 0) {
     texts_ = std::make_unique_for_overwrite<char[]>(size_);
@@ -205,7 +211,7 @@ void RowBlock::clear() {
   wide_ends_.clear();
   wide_ = false;
   codes_.clear();
-  for (std::string& s : shared_) s.clear();
+  shared_text_.clear();
   shared_mask_ = 0;
 }
 
@@ -220,7 +226,7 @@ void RowBlock::cells(std::size_t row, std::array<std::string_view, kColumnCount>
   }
   for (std::uint32_t mask = shared_mask_; mask != 0; mask &= mask - 1) {
     const int column = std::countr_zero(mask);
-    out[static_cast<std::size_t>(column)] = shared_[static_cast<std::size_t>(column)];
+    out[static_cast<std::size_t>(column)] = shared(column);
   }
 }
 
@@ -245,7 +251,7 @@ std::size_t RowBlock::memory_bytes() const {
                       ends_.capacity() * sizeof(std::uint16_t) +
                       wide_ends_.capacity() * sizeof(std::uint32_t) +
                       codes_.capacity() * sizeof(Codes);
-  for (const std::string& s : shared_) bytes += s.capacity() > 15 ? s.capacity() + 1 : 0;
+  if (shared_text_.capacity() > 15) bytes += shared_text_.capacity() + 1;
   return bytes;
 }
 

@@ -125,7 +125,7 @@ class RowBlock {
 
   // The text of cell `column` (1 to 16) of row `row`; both must exist.
   std::string_view cell(std::size_t row, int column) const {
-    if ((shared_mask_ >> column) & 1u) return shared_[static_cast<std::size_t>(column)];
+    if ((shared_mask_ >> column) & 1u) return shared(column);
     return text(row, static_cast<std::size_t>(column - 1));
   }
   // The texts of cells 0 to 16 of row `row` at once (column 0 has none).
@@ -175,7 +175,15 @@ class RowBlock {
   std::vector<std::uint32_t> wide_ends_;
   bool wide_ = false;
   std::vector<Codes> codes_;
-  std::array<std::string, kColumnCount> shared_;
+  std::string_view shared(int column) const {
+    const auto c = static_cast<std::size_t>(column);
+    return std::string_view(shared_text_).substr(shared_begin_[c], shared_size_[c]);
+  }
+
+  // The shared cells' texts one after the other, and where each lies.
+  std::string shared_text_;
+  std::array<std::uint32_t, kColumnCount> shared_begin_{};
+  std::array<std::uint32_t, kColumnCount> shared_size_{};
   std::uint32_t shared_mask_ = 0;
 };
 
