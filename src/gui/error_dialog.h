@@ -5,6 +5,9 @@
 // window, so that no second fill can start while it is open); Enter and Escape do nothing;
 // "OK" and the close box close it.
 //
+// "OK" comes first: it has the keyboard focus when the dialog opens and leads the tab order,
+// so that Space, the usual way to dismiss a box, closes it.
+//
 // GuiFaultReporter opens it for every fault the reader hands over.
 
 #include <QDialog>

@@ -220,6 +220,13 @@ void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
   emit cell_double_clicked(index.row(), x_in_row(pos.x()));
 }
 
+void ListView::take_keyboard_focus() {
+  setFocus(Qt::OtherFocusReason);
+  if (model_.rowCount() > 0) {
+    selectionModel()->setCurrentIndex(model_.index(0, 0), QItemSelectionModel::NoUpdate);
+  }
+}
+
 void ListView::attach_tooltips() {
   tips_on_ = true;
 }

@@ -44,6 +44,10 @@ class ListView final : public QTreeView {
   // The cell whose tooltip is on show (viewport coordinates); null when none.
   QRect tooltip_cell() const { return tip_cell_; }
 
+  // Takes the keyboard focus (now, or when the window next becomes active) with the first
+  // row current and nothing selected, so that the arrow keys move in the list at once.
+  void take_keyboard_focus();
+
   // Tooltips are on after attach_tooltips() and off after detach_tooltips() (any tip on
   // show is hidden); they start off.
   void attach_tooltips();

@@ -129,6 +129,22 @@ class DialogsTest : public QObject {
     QVERIFY(dialog.isVisible());
   }
 
+  void OkLeadsTheKeyboardAndSpaceClosesAFreshDialog() {
+    gui::ErrorDialog dialog(sample_fault(), {});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* ok = dialog.findChild<QPushButton*>(control_name(2504));
+    auto* send = dialog.findChild<QPushButton*>(control_name(2505));
+    QCOMPARE(QApplication::focusWidget(), ok);
+    QTest::keyClick(ok, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), send);
+    QTest::keyClick(send, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), ok);
+    QTest::keyClick(ok, Qt::Key_Space);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
   void EnterAndEscapeDoNothingOkCloses() {
     gui::ErrorDialog dialog(sample_fault(), {});
     dialog.show();
