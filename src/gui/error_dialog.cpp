@@ -224,7 +224,9 @@ void GuiFaultReporter::report(const FaultReport& fault) {
         if (send_) send_(fault);
       },
       owner_.data());
+  if (watch_) watch_(true);
   dialog.exec();
+  if (watch_) watch_(false);
 }
 
 }  // namespace noemie::gui

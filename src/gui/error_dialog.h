@@ -45,18 +45,22 @@ class ErrorDialog final : public QDialog {
 class GuiFaultReporter final : public FaultReporter {
  public:
   using Send = std::function<void(const FaultReport&)>;
+  // Told true just before a dialog opens and false once it has closed.
+  using DialogWatch = std::function<void(bool open)>;
 
   explicit GuiFaultReporter(QWidget* owner = nullptr, Send send = {});
 
   // The window the dialogs are modal to; may change once the viewer window exists.
   void set_owner(QWidget* owner) { owner_ = owner; }
   void set_send(Send send) { send_ = std::move(send); }
+  void set_dialog_watch(DialogWatch watch) { watch_ = std::move(watch); }
 
   void report(const FaultReport& fault) override;
 
  private:
   QPointer<QWidget> owner_;
   Send send_;
+  DialogWatch watch_;
 };
 
 }  // namespace noemie::gui

@@ -365,6 +365,34 @@ class EngineWindowTest : public QObject {
     QCOMPARE(watch.paths.size(), std::size_t(2));
   }
 
+  void RowsListedSoFarStayInSightBehindTheErrorDialog() {
+    EngineFixture f;
+    f.put("00000042.RSP", return_file("531"));
+    f.put("00000043.RSP", return_file("900"));
+    f.put("00000050.RSP", std::string(300, 'X'));
+    f.put("00000051.RSP", return_file("534"));
+    DialogWatch watch;
+    std::vector<std::set<int>> behind;
+    watch.on_open = [&](gui::ErrorDialog&) {
+      const QAbstractItemModel& model = *f.view().model();
+      QCOMPARE(model.rowCount(), f.list().row_count());
+      std::set<int> shown;
+      for (int r = 0; r < model.rowCount(); ++r) {
+        shown.insert(
+            std::stoi(gui::to_cp1252(model.index(r, viewer::kColFichier).data().toString())));
+      }
+      behind.push_back(shown);
+    };
+    f.start();                  // the first fill
+    f.click(gui::kIdAgeMonth);  // a refill
+    QCOMPARE(behind.size(), std::size_t(2));
+    for (const std::set<int>& shown : behind) {
+      QVERIFY(shown.contains(42) && shown.contains(43));
+    }
+    QCOMPARE(listed_files(f.list()), (std::set<int>{42, 43, 51}));
+    QCOMPARE(f.view().model()->rowCount(), f.list().row_count());
+  }
+
   void EscapeAndEnterDoNotCloseTheViewer() {
     EngineFixture f;
     put_returns(f);
