@@ -11,7 +11,8 @@
 //  - header clicks are reported by `header_clicked`, never sorted by the view itself;
 //  - double-clicks are reported with the row and the x offset inside the row;
 //  - tooltips are computed per cell on demand: leaving the cell hides the tip at once, and
-//    the next one shows once the pointer has rested 150 ms.
+//    the next one shows once the pointer has rested 150 ms; none shows while a modal dialog
+//    of another window (an error dialog during a fill) is open.
 
 #include <QRect>
 #include <QTimer>

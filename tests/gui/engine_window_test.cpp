@@ -382,6 +382,11 @@ class EngineWindowTest : public QObject {
             std::stoi(gui::to_cp1252(model.index(r, viewer::kColFichier).data().toString())));
       }
       behind.push_back(shown);
+      // No tooltip on the list while the dialog keeps the user away from it.
+      const QPoint at = f.cell_centre(0, viewer::kColRef);
+      QHelpEvent help(QEvent::ToolTip, at, f.view().viewport()->mapToGlobal(at));
+      QApplication::sendEvent(f.view().viewport(), &help);
+      QVERIFY(!QToolTip::isVisible());
     };
     f.start();                  // the first fill
     f.click(gui::kIdAgeMonth);  // a refill
