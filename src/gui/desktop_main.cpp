@@ -1,10 +1,7 @@
 #include "gui/desktop_main.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QStringList>
-#include <QTranslator>
 
 #include <cstdlib>
 #include <filesystem>
@@ -52,13 +49,9 @@ int run_desktop(int argc, char** argv) {
   // The viewer runs in its own event loop, as a modal dialog does; the folder
   // chooser closing before it opens must not end the program.
   QApplication::setQuitOnLastWindowClosed(false);
-  // The program speaks French: Qt's own dialogs (file choosers, buttons) too, when the
-  // translations are installed.
-  QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-  QTranslator qt_french;
-  if (qt_french.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qt_french);
+  if (!install_french_translations()) {
+    std::cerr << "noemie-viewer: Qt's French translations (qtbase_fr.qm) are not installed; "
+                 "Qt's own dialogs speak English\n";
   }
 
   QtDialogs dialogs;

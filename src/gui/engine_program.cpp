@@ -88,6 +88,15 @@ ViewerWindow& EngineProgram::open_viewer() {
   // Error dialogs and message boxes are modal to the window from its first fill on, so that
   // no second fill can start while one is open.
   set_dialog_owner(window_.get());
+  // The rows listed before a faulty file stay in sight behind its error dialog.
+  reporter_.set_dialog_watch([this](bool open) {
+    if (!window_) return;
+    if (open) {
+      window_->list_model().show_rows_so_far();
+    } else {
+      window_->list_model().resume_fill();
+    }
+  });
   window_->initialise(start_state());
   return *window_;
 }
