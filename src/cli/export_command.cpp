@@ -13,6 +13,7 @@
 #include "cli/export_output.h"
 #include "cli/fault_line_reporter.h"
 #include "cli/headless_dialogs.h"
+#include "core/decode/table_places.h"
 #include "core/noemie/version.h"
 #include "core/platform/clock.h"
 #include "core/store/flag_store.h"
@@ -27,10 +28,6 @@ namespace noemie::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The regime table is read from the current folder, the fund directory beside the program.
-constexpr const char* kRegimeTableName = "caisses.qvc";
-constexpr const char* kFundDirectoryName = "caisses.dat";
 
 void print_error(const std::string& line) {
   const std::string text = "noemie-viewer: " + line + "\n";
@@ -47,13 +44,6 @@ std::string folder_problem(const std::string& folder) {
   fs::directory_iterator listing(folder, ec);
   if (ec) return "cannot read the folder " + folder + ": " + ec.message();
   return {};
-}
-
-// The running program's file, as the fund directory lookup and `rep_VL` want it.
-std::string program_file() {
-  std::error_code ec;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? std::string() : exe.string();
 }
 
 // The settings store, opened read-only: nothing a run changes ever reaches the file. With no
@@ -94,9 +84,9 @@ int run_export(const ExportOptions& options) {
   HeadlessDialogs dialogs;
   FaultLineReporter reporter(stderr);
   const std::unique_ptr<store::Registry> registry = open_settings_store();
-  const std::string program = program_file();
+  const fs::path program = decode::running_program_file();
 
-  store::Settings settings(*registry, dialogs, program);
+  store::Settings settings(*registry, dialogs, program.string());
   settings.lit_config();
   if (options.kind_mask) {
     settings.config.noemie_rsp_aff =
@@ -110,8 +100,9 @@ int run_export(const ExportOptions& options) {
 
   viewer::ViewerOptions viewer_options;
   viewer_options.folder = folder;
-  viewer_options.regime_table = kRegimeTableName;
-  viewer_options.fund_directory = fs::path(store::program_folder(program)) / kFundDirectoryName;
+  const decode::TableFiles tables = decode::find_table_files(decode::table_places(program));
+  viewer_options.regime_table = tables.regime_table;
+  viewer_options.fund_directory = tables.fund_directory;
   viewer_options.may_write = false;
   viewer_options.window_title = viewer_caption();
   viewer::Viewer viewer(settings, flags, titles, reporter, dialogs, clock, viewer_options);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <system_error>
 
+#include "core/decode/table_places.h"
 #include "core/platform/clock.h"
 #include "core/store/reg_file_registry.h"
 #include "gui/engine_program.h"
@@ -32,14 +33,6 @@ std::optional<std::filesystem::path> folder_argument(const QStringList& argument
   return std::nullopt;
 }
 
-// The running program's file: its folder holds the fund directory.
-std::filesystem::path program_file() {
-  std::error_code ec;
-  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) exe = qstring_to_path(QApplication::applicationFilePath());
-  return exe;
-}
-
 }  // namespace
 
 int run_desktop(int argc, char** argv) {
@@ -60,7 +53,7 @@ int run_desktop(int argc, char** argv) {
   const QtScreens screens;
   EngineSetup setup;
   setup.settings_file = store::settings_file_path();
-  setup.program_file = program_file();
+  setup.program_file = decode::running_program_file();
   EngineProgram program(setup,
                         EngineServices{dialogs, shell, clock, screens, std::cerr,
                                        [&dialogs](QWidget* owner) { dialogs.set_owner(owner); }});
