@@ -1,11 +1,11 @@
 #include "registry_stores.h"
 
-#include <algorithm>
 #include <sstream>
 
 #include "core/store/reg_file_registry.h"
 #include "core/store/registry_snapshot.h"
 #include "core/store/tree_registry.h"
+#include "support/key_tree_order.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -30,29 +30,15 @@ void put_tree(Registry& registry, const RegistryKey& key, const KeyNode& node) {
   }
 }
 
-// Copies `from`'s values and sub-keys into `into`, recursively; in name order when `sort`.
-void copy_contents(const KeyNode& from, KeyNode& into, bool sort) {
-  std::vector<RegValue> values = from.values();
-  std::vector<const KeyNode*> children;
-  for (const auto& child : from.children()) children.push_back(child.get());
-  if (sort) {
-    std::sort(values.begin(), values.end(),
-              [](const RegValue& a, const RegValue& b) { return a.name < b.name; });
-    std::sort(children.begin(), children.end(),
-              [](const KeyNode* a, const KeyNode* b) { return a->name() < b->name(); });
-  }
-  for (const RegValue& v : values) into.set_value(v.name, v.type, v.data);
-  for (const KeyNode* child : children) copy_contents(*child, *into.child(child->name()), sort);
-}
-
 }  // namespace
 
 bool same_contents(const KeyNode& a, const KeyNode& b, bool any_order) {
-  KeyNode copy_a;
-  KeyNode copy_b;
-  copy_contents(a, copy_a, any_order);
-  copy_contents(b, copy_b, any_order);
-  return copy_a.same_tree(copy_b);
+  if (any_order) return same_contents(testing::in_name_order(a), testing::in_name_order(b), false);
+  if (a.values() != b.values() || a.children().size() != b.children().size()) return false;
+  for (std::size_t i = 0; i < a.children().size(); ++i) {
+    if (!a.children()[i]->same_tree(*b.children()[i])) return false;
+  }
+  return true;
 }
 
 std::vector<StoreKind> store_kinds() {
