@@ -59,8 +59,9 @@ void write_folder(const fs::path& folder, unsigned seed, int count) {
     out.close();
     if (!out) throw std::runtime_error("cannot write " + path.string());
     const auto when = now - random_age(rng);
-    fs::last_write_time(path, fs::file_time_type::clock::from_sys(
-                                  std::chrono::time_point_cast<fs::file_time_type::duration>(when)));
+    fs::last_write_time(path,
+                        fs::file_time_type::clock::from_sys(
+                            std::chrono::time_point_cast<fs::file_time_type::duration>(when)));
   }
 }
 

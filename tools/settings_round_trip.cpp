@@ -69,7 +69,9 @@ void write_session(const std::string& file) {
   registry.set_dword(legacy, "delai", 15);
   registry.set_value(legacy, "affichage_arch", kRegBinary, std::string(200, '\x7F'));
   const RegistryKey deeper = registry.create_key(legacy, "config1\\vue");
-  registry.set_value(deeper, "", kRegSz, "valeur par d\xE9" "faut");
+  registry.set_value(deeper, "", kRegSz,
+                     "valeur par d\xE9"
+                     "faut");
   registry.create_key(legacy, "vide");
   RegistryKey suite = registry.create_key(kSuiteKey);
   registry.set_value(suite, "RSP_traite", kRegBinary, std::string("\x05\x00\x81\xFF\x00", 5));
@@ -96,7 +98,8 @@ int compare_with_registry(const std::string& file) {
   for (const std::string_view key : {kProgramKey, kLegacyKey, kSuiteKey}) {
     copy_key_into_tree(registry, key, found);
   }
-  const std::string expected_text = to_reg_text(noemie::testing::in_name_order(parsed.current_user));
+  const std::string expected_text =
+      to_reg_text(noemie::testing::in_name_order(parsed.current_user));
   const std::string found_text = to_reg_text(noemie::testing::in_name_order(found));
   if (expected_text == found_text) return 0;
   write_whole(file + ".expected", expected_text);

@@ -15,6 +15,7 @@
 #include "cli/fault_line_reporter.h"
 #include "cli/headless_dialogs.h"
 #include "core/noemie/version.h"
+#include "core/platform/absolute_path.h"
 #include "core/platform/clock.h"
 #include "core/platform/folder_listing.h"
 #include "core/platform/path_text.h"
@@ -95,8 +96,7 @@ int run_export(const ExportOptions& options) {
     return kExitUsage;
   }
   // Fault lines name each file by its full path.
-  const fs::path folder =
-      fs::absolute(platform::path_from_native_text(options.folder)).lexically_normal();
+  const fs::path folder = platform::absolute_path(platform::path_from_native_text(options.folder));
 
   HeadlessDialogs dialogs;
   FaultLineReporter reporter(stderr);
