@@ -1,10 +1,12 @@
 #include "cli/export_command.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -52,24 +54,27 @@ std::string folder_problem(const std::string& folder) {
   return "cannot read the folder " + folder + ": " + ec.message();
 }
 
-// The settings store, opened read-only: nothing a run changes ever reaches it. On Windows the
-// settings are copied from the registry; elsewhere they are read from the settings file, or
-// are the defaults in memory when no variable gives the file a path.
+// The settings store, opened read-only: nothing a run changes ever reaches it. The settings
+// file that $NOEMIE_VIEWER_SETTINGS names, else: on Windows a copy of the registry's keys;
+// elsewhere the usual settings file, or the defaults in memory when nothing gives it a path.
 std::unique_ptr<store::Registry> open_settings_store() {
 #ifdef _WIN32
-  auto copy = std::make_unique<store::MemoryRegistry>();
-  store::WindowsRegistry registry;
-  for (const std::string_view key : {store::kProgramKey, store::kLegacyKey, store::kSuiteKey}) {
-    store::copy_key_into_tree(registry, key, copy->edit_tree());
+  const wchar_t* named = _wgetenv(L"NOEMIE_VIEWER_SETTINGS");
+  if (named == nullptr || *named == L'\0') {
+    auto copy = std::make_unique<store::MemoryRegistry>();
+    store::WindowsRegistry registry;
+    for (const std::string_view key : {store::kProgramKey, store::kLegacyKey, store::kSuiteKey}) {
+      store::copy_key_into_tree(registry, key, copy->edit_tree());
+    }
+    return copy;
   }
-  return copy;
+  const std::optional<fs::path> path = fs::path(named);
 #else
-  if (const auto path = store::settings_file_path()) {
-    return std::make_unique<store::RegFileRegistry>(*path, std::cerr,
-                                                    store::RegFileRegistry::Mode::ReadOnly);
-  }
-  return std::make_unique<store::MemoryRegistry>();
+  const std::optional<fs::path> path = store::settings_file_path();
+  if (!path) return std::make_unique<store::MemoryRegistry>();
 #endif
+  return std::make_unique<store::RegFileRegistry>(*path, std::cerr,
+                                                  store::RegFileRegistry::Mode::ReadOnly);
 }
 
 // Writes the list where --output says; "" or a one-line error (UTF-8).

@@ -13,6 +13,11 @@ namespace {
 class FolderSearch {
  public:
   explicit FolderSearch(const std::filesystem::path& folder) {
+    if (folder.empty()) {  // no folder at all, not the current one that "*" would list
+      has_entry_ = false;
+      error_ = std::make_error_code(std::errc::no_such_file_or_directory);
+      return;
+    }
     // Names and attributes only (no short names), fetched in large batches.
     const std::wstring pattern = win32::long_path(folder / L"*");
     handle_ = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found_, FindExSearchNameMatch,
