@@ -6,19 +6,13 @@
 #include <stdexcept>
 
 #include "cli/program_run.h"
+#include "core/platform/win32/wide_text.h"
 #include "support/temp_dir.h"
 
 namespace noemie::testing {
 namespace {
 
-std::wstring wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-  return out;
-}
+using platform::win32::utf8_to_wide;
 
 // One argument as the C runtime of the child reads it back: in quotes when it holds a blank
 // or a quote (or is empty), with the backslashes before a quote doubled.
@@ -51,9 +45,9 @@ std::wstring environment_block(const std::map<std::string, std::optional<std::st
   FreeEnvironmentStringsW(block);
   for (const auto& [name, value] : changes) {
     if (value) {
-      vars[wide(name)] = wide(*value);
+      vars[utf8_to_wide(name)] = utf8_to_wide(*value);
     } else {
-      vars.erase(wide(name));
+      vars.erase(utf8_to_wide(name));
     }
   }
   std::wstring out;
@@ -79,7 +73,7 @@ ProgramResult run_program(const ProgramRun& run) {
   const auto err_path = captures.path() / "stderr";
 
   std::wstring command = quoted(run.program.native());
-  for (const std::string& arg : run.args) command += L" " + quoted(wide(arg));
+  for (const std::string& arg : run.args) command += L" " + quoted(utf8_to_wide(arg));
   std::wstring environment = environment_block(run.env);
 
   STARTUPINFOW startup{};
