@@ -6,9 +6,9 @@
 #include <optional>
 #include <system_error>
 
+#include "core/platform/path_text.h"
 #include "core/store/atomic_file.h"
 #include "core/store/key_paths.h"
-#include "core/platform/path_text.h"
 
 namespace noemie::store {
 namespace {
