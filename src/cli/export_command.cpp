@@ -1,26 +1,35 @@
 #include "cli/export_command.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "cli/console.h"
 #include "cli/export_options.h"
 #include "cli/export_output.h"
 #include "cli/fault_line_reporter.h"
 #include "cli/headless_dialogs.h"
 #include "core/decode/table_places.h"
 #include "core/noemie/version.h"
+#include "core/platform/absolute_path.h"
 #include "core/platform/clock.h"
+#include "core/platform/folder_listing.h"
+#include "core/platform/path_text.h"
+#include "core/platform/program_file.h"
 #include "core/store/flag_store.h"
 #include "core/store/reg_file_registry.h"
+#include "core/store/registry_snapshot.h"
 #include "core/store/result_titles.h"
 #include "core/store/settings.h"
 #include "core/store/tree_registry.h"
+#include "core/store/windows_registry.h"
 #include "core/text/cp1252.h"
 #include "core/viewer/viewer.h"
 
@@ -30,30 +39,39 @@ namespace {
 namespace fs = std::filesystem;
 
 void print_error(const std::string& line) {
-  const std::string text = "noemie-viewer: " + line + "\n";
-  std::fwrite(text.data(), 1, text.size(), stderr);
+  write_text(stderr, "noemie-viewer: " + line + "\n");
 }
 
-// "" when `folder` is a folder whose entries can be listed, else why not.
+// "" when `folder` (as given) is a folder whose entries can be listed, else why not.
 std::string folder_problem(const std::string& folder) {
-  std::error_code ec;
-  const fs::file_status status = fs::status(folder, ec);
-  if (status.type() == fs::file_type::not_found) return "the folder " + folder + " does not exist";
-  if (ec) return "cannot read the folder " + folder + ": " + ec.message();
-  if (!fs::is_directory(status)) return folder + " is not a folder";
-  fs::directory_iterator listing(folder, ec);
-  if (ec) return "cannot read the folder " + folder + ": " + ec.message();
-  return {};
+  const std::error_code ec = platform::check_folder(platform::path_from_native_text(folder));
+  if (!ec) return {};
+  if (ec == std::errc::no_such_file_or_directory) return "the folder " + folder + " does not exist";
+  if (ec == std::errc::not_a_directory) return folder + " is not a folder";
+  return "cannot read the folder " + folder + ": " + ec.message();
 }
 
-// The settings store, opened read-only: nothing a run changes ever reaches the file. With no
-// settings file path at all (no variable gives one), the defaults in memory.
+// The settings store, opened read-only: nothing a run changes ever reaches it. The settings
+// file that $NOEMIE_VIEWER_SETTINGS names, else: on Windows a copy of the registry's keys;
+// elsewhere the usual settings file, or the defaults in memory when nothing gives it a path.
 std::unique_ptr<store::Registry> open_settings_store() {
-  if (const auto path = store::settings_file_path()) {
-    return std::make_unique<store::RegFileRegistry>(*path, std::cerr,
-                                                    store::RegFileRegistry::Mode::ReadOnly);
+#ifdef _WIN32
+  const wchar_t* named = _wgetenv(L"NOEMIE_VIEWER_SETTINGS");
+  if (named == nullptr || *named == L'\0') {
+    auto copy = std::make_unique<store::MemoryRegistry>();
+    store::WindowsRegistry registry;
+    for (const std::string_view key : {store::kProgramKey, store::kLegacyKey, store::kSuiteKey}) {
+      store::copy_key_into_tree(registry, key, copy->edit_tree());
+    }
+    return copy;
   }
-  return std::make_unique<store::MemoryRegistry>();
+  const std::optional<fs::path> path = fs::path(named);
+#else
+  const std::optional<fs::path> path = store::settings_file_path();
+  if (!path) return std::make_unique<store::MemoryRegistry>();
+#endif
+  return std::make_unique<store::RegFileRegistry>(*path, std::cerr,
+                                                  store::RegFileRegistry::Mode::ReadOnly);
 }
 
 // Writes the list where --output says; "" or a one-line error (UTF-8).
@@ -65,12 +83,13 @@ std::string write_output(const viewer::Viewer& viewer, const ExportOptions& opti
     case OutputKind::Folder:
       return "cannot write the export to " + options.output + ": it is a folder";
     case OutputKind::Special:
-      return write_in_place(options.output, bytes());
+      return write_in_place(platform::path_from_native_text(options.output), bytes());
     case OutputKind::RegularFile:
       break;
   }
   // The viewer's own export file writing: the file is replaced whole or not at all.
-  return text::cp1252_to_utf8(viewer.write_export(options.output, options.mode));
+  return text::cp1252_to_utf8(
+      viewer.write_export(platform::path_from_native_text(options.output), options.mode));
 }
 
 int run_export(const ExportOptions& options) {
@@ -79,14 +98,14 @@ int run_export(const ExportOptions& options) {
     return kExitUsage;
   }
   // Fault lines name each file by its full path.
-  const fs::path folder = fs::absolute(options.folder).lexically_normal();
+  const fs::path folder = platform::absolute_path(platform::path_from_native_text(options.folder));
 
   HeadlessDialogs dialogs;
   FaultLineReporter reporter(stderr);
   const std::unique_ptr<store::Registry> registry = open_settings_store();
-  const fs::path program = decode::running_program_file();
+  const fs::path program = platform::running_program_file();
 
-  store::Settings settings(*registry, dialogs, program.string());
+  store::Settings settings(*registry, dialogs, platform::path_to_setting(program));
   settings.lit_config();
   if (options.kind_mask) {
     settings.config.noemie_rsp_aff =
@@ -127,8 +146,10 @@ int run_export(const ExportOptions& options) {
 }  // namespace
 
 int run_export_command(int argc, char** argv) {
+  prepare_standard_streams();
   try {
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    std::vector<std::string> args = command_arguments(argc, argv);
+    if (!args.empty()) args.erase(args.begin());  // "export"
     const ParsedArguments parsed = parse_export_arguments(args);
     switch (parsed.outcome) {
       case ParsedArguments::Outcome::Help:

@@ -146,14 +146,15 @@ ParsedArguments parse_export_arguments(std::span<const std::string> args) {
       result.outcome = ParsedArguments::Outcome::Help;
       return result;
     }
-    if (id == ':') {
-      return usage_error("option " + in_quotes(argv[static_cast<std::size_t>(optind) - 1]) +
-                         " needs a value");
+    const std::string_view last = argv[static_cast<std::size_t>(optind) - 1];
+    // A value given to an option that takes none ("--abrege=1") is a missing value to some
+    // getopt_long (MinGW's) and an unknown option to others (glibc's): it is the latter here.
+    if (id == ':' && last.find('=') == std::string_view::npos) {
+      return usage_error("option " + in_quotes(last) + " needs a value");
     }
-    if (id == '?') {
+    if (id == '?' || id == ':') {
       // A long option that is unknown, ambiguous or given a value it does not take is the last
       // argument read; an unknown short option is the character getopt_long names.
-      const std::string_view last = argv[static_cast<std::size_t>(optind) - 1];
       const std::string shown = last.starts_with("--") || optopt == 0
                                     ? std::string(last)
                                     : "-" + std::string(1, static_cast<char>(optopt));

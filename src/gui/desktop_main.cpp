@@ -12,6 +12,7 @@
 
 #include "core/decode/table_places.h"
 #include "core/platform/clock.h"
+#include "core/platform/program_file.h"
 #include "core/store/reg_file_registry.h"
 #include "gui/engine_program.h"
 #include "gui/list_images.h"
@@ -53,7 +54,7 @@ int run_desktop(int argc, char** argv) {
   const QtScreens screens;
   EngineSetup setup;
   setup.settings_file = store::settings_file_path();
-  setup.program_file = decode::running_program_file();
+  setup.program_file = platform::running_program_file();
   EngineProgram program(setup,
                         EngineServices{dialogs, shell, clock, screens, std::cerr,
                                        [&dialogs](QWidget* owner) { dialogs.set_owner(owner); }});

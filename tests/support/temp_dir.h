@@ -1,6 +1,7 @@
 #pragma once
 // A fresh temporary folder, removed with everything in it when the object goes away.
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -20,6 +21,10 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// Sets the modification time of `path` to `file_time` (100-ns units since 1601, UTC), to the
+// unit: on Windows the standard library's setter keeps whole seconds only.
+void set_file_time(const std::filesystem::path& path, std::int64_t file_time);
 
 // The whole content of a file ("" when it cannot be read).
 std::string read_file(const std::filesystem::path& path);

@@ -4,10 +4,6 @@
 #include <string>
 #include <system_error>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 // Set by the build: the tables' folder relative to the program's folder, and the same folder
 // under the configured install prefix.
 #ifndef NOEMIE_DATA_DIR_FROM_PROGRAM
@@ -36,26 +32,6 @@ fs::path first_table(std::initializer_list<const fs::path*> folders, const char*
 }
 
 }  // namespace
-
-fs::path running_program_file() {
-#ifdef _WIN32
-  // The buffer grows until the whole path fits: long paths are never cut.
-  std::wstring buffer(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (n == 0) return {};
-    if (n < buffer.size()) {
-      buffer.resize(n);
-      return fs::path(buffer);
-    }
-    buffer.resize(buffer.size() * 2);
-  }
-#else
-  std::error_code ec;
-  fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? fs::path() : exe;
-#endif
-}
 
 TablePlaces table_places(const fs::path& program_file) {
   TablePlaces places;

@@ -15,9 +15,6 @@ namespace noemie::decode {
 inline constexpr const char* kRegimeTableName = "caisses.qvc";
 inline constexpr const char* kFundDirectoryName = "caisses.dat";
 
-// The running program's file, as a full path, or "" when the system does not say.
-std::filesystem::path running_program_file();
-
 // The folders that may hold the tables. An empty folder is not looked in.
 struct TablePlaces {
   std::filesystem::path current_folder;  // the regime table of a practice's own folder

@@ -5,8 +5,10 @@
 #include <random>
 #include <system_error>
 
+#include "core/platform/path_text.h"
+
 #ifdef _WIN32
-#include <windows.h>
+#include "core/platform/win32/file_replace.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,12 +20,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string describe(std::string_view what, const fs::path& path, int error) {
+std::string describe(std::string_view what, const fs::path& path, int error,
+                     const std::error_category& category = std::generic_category()) {
   std::string out(what);
   out += ' ';
-  out += path.string();
+  out += platform::path_to_native_text(path);
   out += ": ";
-  out += std::generic_category().message(error);
+  out += category.message(error);
   return out;
 }
 
@@ -39,7 +42,9 @@ fs::path temporary_name(const fs::path& target) {
   static constexpr char kHex[] = "0123456789abcdef";
   std::string suffix = ".tmp";
   for (int i = 0; i < 8; ++i) suffix += kHex[(salt >> (4 * i)) & 0xF];
-  return target.parent_path() / (target.filename().string() + suffix);
+  fs::path name = target;
+  name += suffix;
+  return name;
 }
 
 // The file a symbolic link leads to, so that the link itself survives the replacement.
@@ -52,37 +57,16 @@ fs::path resolve_link(const fs::path& target) {
 
 #ifdef _WIN32
 
-std::string write_new_file(const fs::path& tmp, std::string_view bytes, const fs::path&,
+std::string write_new_file(const fs::path& tmp, std::string_view bytes, const fs::path& target,
                            bool& exists) {
-  HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    exists = GetLastError() == ERROR_FILE_EXISTS;
-    return describe("cannot create", tmp, EACCES);
-  }
-  bool ok = true;
-  while (ok && !bytes.empty()) {
-    const DWORD chunk = static_cast<DWORD>(bytes.size() < (1u << 30) ? bytes.size() : 1u << 30);
-    DWORD written = 0;
-    ok = WriteFile(h, bytes.data(), chunk, &written, nullptr) && written > 0;
-    bytes.remove_prefix(written);
-  }
-  ok = ok && FlushFileBuffers(h);
-  ok = CloseHandle(h) && ok;
-  if (!ok) {
-    DeleteFileW(tmp.c_str());
-    return describe("cannot write", tmp, ENOSPC);
-  }
-  return {};
+  const std::error_code error = platform::win32::write_new_file(tmp, bytes);
+  exists = error == std::errc::file_exists;
+  return error ? describe("cannot write", target, error.value(), error.category()) : "";
 }
 
 std::string replace_file(const fs::path& tmp, const fs::path& target) {
-  if (MoveFileExW(tmp.c_str(), target.c_str(),
-                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return {};
-  }
-  DeleteFileW(tmp.c_str());
-  return describe("cannot replace", target, EACCES);
+  const std::error_code error = platform::win32::replace_file(tmp, target);
+  return error ? describe("cannot replace", target, error.value(), error.category()) : "";
 }
 
 #else

@@ -6,9 +6,9 @@
 #include <optional>
 #include <system_error>
 
+#include "core/platform/path_text.h"
 #include "core/store/atomic_file.h"
 #include "core/store/key_paths.h"
-#include "core/text/cp1252.h"
 
 namespace noemie::store {
 namespace {
@@ -42,11 +42,7 @@ std::string read_tail(const fs::path& file, std::size_t offset) {
 }
 
 std::string display_name(const fs::path& file) {
-#ifdef _WIN32
-  return file.string();
-#else
-  return text::utf8_to_cp1252(file.string());
-#endif
+  return platform::path_to_cp1252(file);
 }
 
 }  // namespace
@@ -66,7 +62,7 @@ std::uint64_t file_number(std::string_view name) {
 fs::path flag_file_path(std::string_view path_arch) {
   std::string file(path_arch);
   file += kFlagFileName;
-  return fs::path(file);
+  return platform::path_from_setting(file);
 }
 
 std::string flag_save_failure_message(const fs::path& file) {
@@ -147,7 +143,7 @@ FlagSaveResult FlagStore::ecrit_info_traite(const Config& config) {
     return result;
   }
   if (!unreadable_file_.empty()) {
-    result.error = "the flag file " + unreadable_file_.string() +
+    result.error = "the flag file " + platform::path_to_native_text(unreadable_file_) +
                    " could not be read when it was loaded and is left as it is";
     return result;
   }

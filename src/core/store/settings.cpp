@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/platform/path_text.h"
 #include "core/store/key_tree.h"
 
 #ifndef _WIN32
@@ -159,7 +160,7 @@ std::string qves_folder(std::string_view path) {
 
 bool folder_can_be_entered(const std::string& folder) {
   std::error_code ec;
-  if (!std::filesystem::is_directory(folder, ec)) return false;
+  if (!std::filesystem::is_directory(platform::path_from_setting(folder), ec)) return false;
 #ifdef _WIN32
   return true;
 #else

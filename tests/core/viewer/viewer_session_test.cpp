@@ -62,7 +62,7 @@ TEST(ViewerSession, FlagsThatCannotBeSavedAreSaidAndSettingsStillSaved) {
   v.close({1, 2, 3, 4});
   ASSERT_EQ(f.dialogs.boxes.size(), 1u);
   EXPECT_EQ(f.dialogs.boxes[0].text,
-            store::flag_save_failure_message(f.dir.path() / "no-such-folder" / "RSPstate.dat"));
+            store::flag_save_failure_message(f.dir.path() / "no-such-folder/RSPstate.dat"));
   EXPECT_EQ(f.dialogs.boxes[0].caption, store::kFlagSaveFailedCaption);
   EXPECT_EQ(reread(f).noemie_taille_y, 4);
 }
