@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+
+#include "support/posix_only.h"
+#if NOEMIE_POSIX_ONLY  // named pipes
 #include <sys/stat.h>
+#endif
 
 #include <filesystem>
 #include <iterator>
@@ -52,9 +56,11 @@ TEST(TablePlaces, PracticeCopyFirstThenTheInstalledOnes) {
       if (kind == '/' || kind == '|') name.pop_back();
       if (kind == '/')
         fs::create_directories(dir.path() / name);
-      else if (kind == '|')
+      else if (kind == '|') {
+#if NOEMIE_POSIX_ONLY  // named pipes; without one the case expects the same tables
         ASSERT_EQ(::mkfifo((dir.path() / name).c_str(), 0600), 0);
-      else
+#endif
+      } else
         dir.write(name, "[=01 A;B\r\n]");
     }
     TablePlaces places = table_places(dir.path() / "prefix/bin/noemie-viewer");
