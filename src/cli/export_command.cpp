@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <exception>
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <string>
 #include <system_error>
@@ -13,13 +12,12 @@
 #include "cli/export_output.h"
 #include "cli/fault_line_reporter.h"
 #include "cli/headless_dialogs.h"
+#include "cli/headless_run.h"
 #include "core/noemie/version.h"
 #include "core/platform/clock.h"
 #include "core/store/flag_store.h"
-#include "core/store/reg_file_registry.h"
 #include "core/store/result_titles.h"
 #include "core/store/settings.h"
-#include "core/store/tree_registry.h"
 #include "core/text/cp1252.h"
 #include "core/viewer/viewer.h"
 
@@ -32,11 +30,6 @@ namespace fs = std::filesystem;
 constexpr const char* kRegimeTableName = "caisses.qvc";
 constexpr const char* kFundDirectoryName = "caisses.dat";
 
-void print_error(const std::string& line) {
-  const std::string text = "noemie-viewer: " + line + "\n";
-  std::fwrite(text.data(), 1, text.size(), stderr);
-}
-
 // "" when `folder` is a folder whose entries can be listed, else why not.
 std::string folder_problem(const std::string& folder) {
   std::error_code ec;
@@ -47,23 +40,6 @@ std::string folder_problem(const std::string& folder) {
   fs::directory_iterator listing(folder, ec);
   if (ec) return "cannot read the folder " + folder + ": " + ec.message();
   return {};
-}
-
-// The running program's file, as the fund directory lookup and `rep_VL` want it.
-std::string program_file() {
-  std::error_code ec;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? std::string() : exe.string();
-}
-
-// The settings store, opened read-only: nothing a run changes ever reaches the file. With no
-// settings file path at all (no variable gives one), the defaults in memory.
-std::unique_ptr<store::Registry> open_settings_store() {
-  if (const auto path = store::settings_file_path()) {
-    return std::make_unique<store::RegFileRegistry>(*path, std::cerr,
-                                                    store::RegFileRegistry::Mode::ReadOnly);
-  }
-  return std::make_unique<store::MemoryRegistry>();
 }
 
 // Writes the list where --output says; "" or a one-line error (UTF-8).
