@@ -90,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   config.path_arch = archive().string() + "/";
   FlagStore store(registry, dialogs);
   store.lit_info_traite(config);
-  Model model{disk.size() > 1 ? disk : std::string(1, '\0'), disk.size() > 1 ? disk.size() : 1, {}};
+  Model model{
+      disk.size() > 1 ? disk : std::string(1, '\0'), disk.size() > 1 ? disk.size() : 1, {}, {}};
   if (store.lg_info_traite() != static_cast<std::int32_t>(model.count)) fail("count after load");
 
   std::map<std::uint64_t, std::uint8_t> unstored;
@@ -98,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t op = data[at];
     // Numbers past the stored ones sometimes, to reach the states kept for this run only.
     const std::uint64_t n =
-        (op & 0x40) != 0 ? noemie::store::kMaxStoredFileNumber + data[at + 1] : data[at + 1];
+        (op & 0x40) != 0 ? noemie::store::kMaxStoredFileNumber + 1 + data[at + 1] : data[at + 1];
     const bool stored = n <= noemie::store::kMaxStoredFileNumber;
     const int expected = stored ? model.state(n) : unstored[n];
     switch (op & 3) {
