@@ -18,15 +18,19 @@ namespace noemie::cli {
 // The value getopt_long gives the help option; every command's option table has it.
 inline constexpr int kHelpOption = 'h';
 
-struct CommandLine {
+// What reading a command's arguments came to.
+struct CommandOutcome {
   enum class Outcome {
-    Run,         // `options` and `operands` hold the request
+    Run,         // the request is complete
     Help,        // --help (or -h) was met before any usage error
     UsageError,  // `error` says what is wrong, in one line
   };
   Outcome outcome = Outcome::Run;
-  std::vector<std::string> operands;
   std::string error;
+};
+
+struct CommandLine : CommandOutcome {
+  std::vector<std::string> operands;  // when Run
 };
 
 // Takes one option (its id in the table, and its value or ""); returns why the value is not
@@ -41,6 +45,15 @@ CommandLine read_command_line(std::string_view command, std::span<const std::str
 
 // "MESSAGE (see noemie-viewer COMMAND --help)".
 std::string usage_error_text(std::string_view command, std::string_view message);
+
+// A `Request` (a CommandOutcome) that is the usage error `message` of `command`.
+template <typename Request>
+Request usage_error_of(std::string_view command, std::string_view message) {
+  Request request;
+  request.outcome = CommandOutcome::Outcome::UsageError;
+  request.error = usage_error_text(command, message);
+  return request;
+}
 
 // "--NAME takes EXPECTED, not 'VALUE'", NAME being the long name of option `id`.
 std::string bad_value_text(const option* long_options, int id, std::string_view expected,

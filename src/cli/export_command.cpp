@@ -112,25 +112,11 @@ int run_export(const ExportOptions& options) {
 }  // namespace
 
 int run_export_command(int argc, char** argv) {
-  try {
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const ParsedArguments parsed = parse_export_arguments(args);
-    switch (parsed.outcome) {
-      case ParsedArguments::Outcome::Help:
-        print_export_help(stdout);
-        return std::fflush(stdout) == 0 ? kExitWritten : kExitNotWritten;
-      case ParsedArguments::Outcome::UsageError:
-        print_error(parsed.error);
-        return kExitUsage;
-      case ParsedArguments::Outcome::Run:
-        break;
-    }
-    return run_export(parsed.options);
-  } catch (const std::exception& e) {
-    // Nothing was written: the export file is only ever replaced whole.
-    print_error(std::string("the export was not written: ") + e.what());
-    return kExitNotWritten;
-  }
+  // Nothing was written when the command fails: the export file is only ever replaced whole.
+  return run_command(
+      argc, argv, parse_export_arguments, print_export_help,
+      [](const ParsedArguments& parsed) { return run_export(parsed.options); },
+      "the export was not written");
 }
 
 }  // namespace noemie::cli

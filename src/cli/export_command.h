@@ -6,11 +6,6 @@
 
 namespace noemie::cli {
 
-// Exit statuses of the headless commands.
-inline constexpr int kExitWritten = 0;     // the export (the marks) was written
-inline constexpr int kExitNotWritten = 1;  // the output (the flag file) could not be written
-inline constexpr int kExitUsage = 2;       // usage error, or FOLDER is not a readable folder
-
 // Runs `export [options] FOLDER`; argv[0] is "export". Faults in return files and every
 // error go to standard error, one line each; the export goes to standard output or the
 // --output file. Returns the process exit status (kExit...).

@@ -41,10 +41,7 @@ std::optional<viewer::ExportMode> format_named(std::string_view text) {
 }
 
 ParsedArguments usage_error(std::string_view message) {
-  ParsedArguments result;
-  result.outcome = ParsedArguments::Outcome::UsageError;
-  result.error = usage_error_text("export", message);
-  return result;
+  return usage_error_of<ParsedArguments>("export", message);
 }
 
 // Applies the value of option `id`; an error message when the value is not one it takes.
@@ -97,17 +94,8 @@ ParsedArguments parse_export_arguments(std::span<const std::string> args) {
   const CommandLine line = read_command_line(
       "export", args, kLongOptions,
       [&](int id, std::string_view value) { return apply_option(id, value, result.options); });
-  switch (line.outcome) {
-    case CommandLine::Outcome::Help:
-      result.outcome = ParsedArguments::Outcome::Help;
-      return result;
-    case CommandLine::Outcome::UsageError:
-      result.outcome = ParsedArguments::Outcome::UsageError;
-      result.error = line.error;
-      return result;
-    case CommandLine::Outcome::Run:
-      break;
-  }
+  static_cast<CommandOutcome&>(result) = line;
+  if (result.outcome != CommandOutcome::Outcome::Run) return result;
   if (line.operands.empty()) return usage_error("missing FOLDER");
   if (line.operands.size() > 1) {
     return usage_error("only one FOLDER may be given, not also " + in_quotes(line.operands[1]));

@@ -26,10 +26,7 @@ constexpr option kLongOptions[] = {
 };
 
 MarkRequest usage_error(std::string_view message) {
-  MarkRequest request;
-  request.outcome = MarkRequest::Outcome::UsageError;
-  request.error = usage_error_text("mark", message);
-  return request;
+  return usage_error_of<MarkRequest>("mark", message);
 }
 
 int mark(const MarkRequest& request) {
@@ -64,17 +61,8 @@ MarkRequest parse_mark_arguments(std::span<const std::string> args) {
                           request.state = static_cast<int>(*state);
                           return std::nullopt;
                         });
-  switch (line.outcome) {
-    case CommandLine::Outcome::Help:
-      request.outcome = MarkRequest::Outcome::Help;
-      return request;
-    case CommandLine::Outcome::UsageError:
-      request.outcome = MarkRequest::Outcome::UsageError;
-      request.error = line.error;
-      return request;
-    case CommandLine::Outcome::Run:
-      break;
-  }
+  static_cast<CommandOutcome&>(request) = line;
+  if (request.outcome != CommandOutcome::Outcome::Run) return request;
   if (line.operands.empty()) return usage_error("missing NUMBER");
   for (const std::string& operand : line.operands) {
     const auto n = number_in_range(operand, 0, static_cast<long long>(store::kMaxStoredFileNumber));
@@ -87,25 +75,9 @@ MarkRequest parse_mark_arguments(std::span<const std::string> args) {
 }
 
 int run_mark_command(int argc, char** argv) {
-  try {
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const MarkRequest request = parse_mark_arguments(args);
-    switch (request.outcome) {
-      case MarkRequest::Outcome::Help:
-        print_mark_help(stdout);
-        return std::fflush(stdout) == 0 ? kExitWritten : kExitNotWritten;
-      case MarkRequest::Outcome::UsageError:
-        print_error(request.error);
-        return kExitUsage;
-      case MarkRequest::Outcome::Run:
-        break;
-    }
-    return mark(request);
-  } catch (const std::exception& e) {
-    // The flag file is only ever replaced whole.
-    print_error(std::string("the marks were not saved: ") + e.what());
-    return kExitNotWritten;
-  }
+  // The flag file is only ever replaced whole.
+  return run_command(argc, argv, parse_mark_arguments, print_mark_help, mark,
+                     "the marks were not saved");
 }
 
 }  // namespace noemie::cli

@@ -9,19 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_options.h"
+
 namespace noemie::cli {
 
-// What `mark [--state N] NUMBER...` was asked to do.
-struct MarkRequest {
-  enum class Outcome {
-    Run,         // `state` and `numbers` hold the request
-    Help,        // --help (or -h) was met before any usage error
-    UsageError,  // `error` says what is wrong, in one line
-  };
-  Outcome outcome = Outcome::Run;
+// What `mark [--state N] NUMBER...` was asked to do; `state` and `numbers` when Run.
+struct MarkRequest : CommandOutcome {
   int state = 1;                       // --state 0..3; 1 "traités"
   std::vector<std::uint64_t> numbers;  // file numbers 0 to 99,999,999, in the order given
-  std::string error;
 };
 
 // Reads the arguments that follow "mark", in the option style of `export`.

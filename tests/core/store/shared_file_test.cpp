@@ -159,12 +159,23 @@ TEST(SharedSettingsFile, ASecondSaveOfOneProgramPutsNothingBack) {
 struct SaveCase {
   const char* what;
   const char* file;
+  // Leaves the file as a previous run would, in `folder`.
+  std::function<void(const fs::path& folder)> previous_run;
   // Loads, changes something, and saves with `options`; "" or why the save failed.
   std::function<std::string(const fs::path& folder, const SharedFileOptions& options)> save;
+
+  // The previous run, and the file it left: what a failed save must leave in place.
+  std::string prepare(const fs::path& folder) const {
+    previous_run(folder);
+    return read_file(folder / file);
+  }
 };
 
 const SaveCase kSaveCases[] = {
     {"flags", "RSPstate.dat",
+     [](const fs::path& folder) {
+       write_bytes(folder / "RSPstate.dat", std::string("\0\1\2\3", 4));
+     },
      [](const fs::path& folder, const SharedFileOptions& options) {
        FlagSession s(folder);
        s.store.set_save_options(options);
@@ -172,6 +183,7 @@ const SaveCase kSaveCases[] = {
        return s.save().error;
      }},
     {"settings", "settings.reg",
+     [](const fs::path& folder) { settings_in(folder / "settings.reg"); },
      [](const fs::path& folder, const SharedFileOptions& options) {
        SettingsSession s(folder / "settings.reg");
        s.registry.set_save_options(options);
@@ -181,18 +193,10 @@ const SaveCase kSaveCases[] = {
      }},
 };
 
-// The file as a previous run left it: what a failed save must leave in place.
-std::string previous_content(const SaveCase& c, const fs::path& folder) {
-  if (std::string(c.what) == "flags") return std::string("\0\1\2\3", 4);
-  return read_file(folder / c.file);
-}
-
 TEST(SharedFile, ALockHeldTooLongIsReportedAndTheChangesWaitForTheNextSave) {
   for (const SaveCase& c : kSaveCases) {
     TempDir dir;
-    if (std::string(c.what) == "flags") dir.write(c.file, std::string("\0\1\2\3", 4));
-    if (std::string(c.what) == "settings") settings_in(dir.path() / c.file);
-    const std::string before = previous_content(c, dir.path());
+    const std::string before = c.prepare(dir.path());
     {
       const FileLock other = FileLock::acquire(dir.path() / c.file, 1s);
       ASSERT_TRUE(other) << other.error();
@@ -208,9 +212,7 @@ TEST(SharedFile, ALockHeldTooLongIsReportedAndTheChangesWaitForTheNextSave) {
 TEST(SharedFile, AFullDiskIsReportedAndLeavesThePreviousFileWhole) {
   for (const SaveCase& c : kSaveCases) {
     TempDir dir;
-    if (std::string(c.what) == "flags") dir.write(c.file, std::string("\0\1\2\3", 4));
-    if (std::string(c.what) == "settings") settings_in(dir.path() / c.file);
-    const std::string before = previous_content(c, dir.path());
+    const std::string before = c.prepare(dir.path());
     const std::string error = c.save(dir.path(), {.write = {.room_left = 100}});
     EXPECT_NE(error.find("No space left on device"), std::string::npos) << c.what << error;
     EXPECT_EQ(read_file(dir.path() / c.file), before) << c.what;
@@ -227,9 +229,7 @@ TEST(SharedFile, ARealFullDiskIsReportedAndLeavesThePreviousFileWhole) {
     GTEST_SKIP() << "no small file system can be mounted here (needs root)";
   }
   for (const SaveCase& c : kSaveCases) {
-    if (std::string(c.what) == "flags") write_bytes(disk / c.file, std::string("\0\1\2\3", 4));
-    if (std::string(c.what) == "settings") settings_in(disk / c.file);
-    const std::string before = previous_content(c, disk);
+    const std::string before = c.prepare(disk);
     {  // Fill what room is left.
       std::ofstream filler(disk / "filler", std::ios::binary);
       const std::string block(4096, 'f');
