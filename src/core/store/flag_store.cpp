@@ -73,17 +73,18 @@ FlagStore::FlagStore(Registry& registry, platform::Dialogs& dialogs)
     : registry_(registry), dialogs_(dialogs) {}
 
 void FlagStore::lit_info_traite(Config& config, bool create_missing_file) {
+  const fs::path file = flag_file_path(config.path_arch);
+  const FileRead read = read_whole_file(file);
+  // A first run leaves a flag file behind; a failure here only means none is left.
+  if (read.missing && create_missing_file) std::ofstream(file, std::ios::binary | std::ios::app);
+  take_flag_file(read, config);
+}
+
+void FlagStore::take_flag_file(const FileRead& read, Config& config) {
   info_traite_.clear();
   unstored_.clear();
   changes_.clear();
   converted_.clear();
-  const fs::path file = flag_file_path(config.path_arch);
-
-  const FileRead read = read_whole_file(file);
-  if (read.missing) {
-    // A first run leaves a flag file behind; a failure here only means none is left.
-    if (create_missing_file) std::ofstream(file, std::ios::binary | std::ios::app);
-  }
   if (read.bytes && read.bytes->size() > kNoStatesFileSize &&
       read.bytes->size() <= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
     info_traite_.assign(read.bytes->begin(), read.bytes->end());
@@ -126,6 +127,16 @@ void FlagStore::conv_info_traite(Config& config) {
   }
 }
 
+std::string FlagStore::with_changes(const std::optional<std::string>& current) const {
+  return merged_flag_file(current, converted_, info_traite_.size(), changes_);
+}
+
+void FlagStore::changes_saved(const std::string& merged) {
+  info_traite_.assign(merged.begin(), merged.end());
+  changes_.clear();
+  converted_.clear();
+}
+
 FlagSaveResult FlagStore::ecrit_info_traite(const Config& config) {
   FlagSaveResult result;
   result.file = flag_file_path(config.path_arch);
@@ -137,18 +148,14 @@ FlagSaveResult FlagStore::ecrit_info_traite(const Config& config) {
   const SharedFileUpdate update = update_shared_file(
       result.file, save_options_,
       [&](const std::optional<std::string>& current, std::string&) -> std::optional<std::string> {
-        merged = merged_flag_file(current, converted_, info_traite_.size(), changes_);
+        merged = with_changes(current);
         return merged;
       });
   result.error = update.error;
   result.written = update.written;
   result.saved = update.error.empty();
-  if (result.saved) {
-    // The file now holds this run's changes and every other program's: so does memory.
-    info_traite_.assign(merged.begin(), merged.end());
-    changes_.clear();
-    converted_.clear();
-  }
+  // The file now holds this run's changes and every other program's: so does memory.
+  if (result.saved) changes_saved(merged);
   return result;
 }
 

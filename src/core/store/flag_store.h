@@ -78,6 +78,13 @@ class FlagStore {
   // or cannot be written is reported and keeps the changes for a later save.
   FlagSaveResult ecrit_info_traite(const Config& config);
 
+  // The halves of loading and saving that do not touch the file: the states from the flag
+  // file as read (what lit_info_traite does once it has read it), and the file's new content
+  // from its content now (`current`; nullopt for no file), which ecrit_info_traite writes
+  // under the lock.
+  void take_flag_file(const FileRead& read, Config& config);
+  std::string with_changes(const std::optional<std::string>& current) const;
+
   // Builds the states from the "RSP_traite" bitmap of the suite key (or of the profile
   // sub-key that the suite's `config_multi`, stored into `config.config_multi`, selects):
   // n bytes give (n - 1) × 8 states, one bit each, the last byte unused. Shows the
@@ -113,6 +120,8 @@ class FlagStore {
   std::uint8_t& state_of(std::uint64_t n);
   // Sets the state of `n` and remembers the change when the state is stored.
   int set_state(std::uint64_t n, int state);
+  // After a save that wrote `merged`: memory is the file, and no change is left to save.
+  void changes_saved(const std::string& merged);
 
   Registry& registry_;
   platform::Dialogs& dialogs_;

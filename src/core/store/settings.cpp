@@ -90,6 +90,13 @@ void Settings::lit_config(std::string_view key_path) {
       if (r != SettingRole::ProfileNumber) read_setting(key, i, r != SettingRole::ProgramFolder);
     }
     key.close();
+    // A save writes what this run changed since: each other setting is measured against its
+    // value as loaded. A value that is absent or does not fit its field reads as its default,
+    // and is written only once this run changes it.
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      if (table[i].role != SettingRole::ProgramFolder)
+        stored_[i] = encode_setting(table[i], config);
+    }
   }
   cree_config();
 }

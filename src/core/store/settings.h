@@ -42,9 +42,9 @@ class Settings {
   // Saves the record under `key_path` (created when missing): `config_multi` in the key
   // itself, every other setting in the profile sub-key when `config_multi` is above 0,
   // `version` as 1 and `sous-version` as 13 (the record is set to them too), `rep_VL` last.
-  // Only the settings whose stored bytes would change are written, so that a save never puts
-  // back a value that another program changed since this one loaded it; into a key this
-  // object has not read or written before, every setting is written. False when the key
+  // Only the settings that changed since they were loaded or last saved are written, so that
+  // a save never puts back a value that another program changed since this one loaded it;
+  // into a key this object has not read or written before, every setting is written. False when the key
   // could not be created or a value not written or kept.
   bool ecrit_config(std::string_view key_path = kProgramKey);
 

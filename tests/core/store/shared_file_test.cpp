@@ -116,24 +116,36 @@ TEST(SharedFlagFile, AProgramThatChangedNothingWritesNothing) {
 }
 
 TEST(SharedSettingsFile, TwoProgramsKeepEachOthersSettingsInEitherOrder) {
-  for (const bool a_first : {true, false}) {
-    TempDir dir;
-    const fs::path file = dir.path() / "settings.reg";
-    settings_in(file);  // a first run writes the defaults
-    SettingsSession a(file);
-    SettingsSession b(file);
-    a.settings.config.path_result = "/cabinet/exports";
-    a.settings.config.noemie_pos_x = 10;
-    b.settings.config.info_result[3 * 20 + 16] = 444;
-    b.settings.config.noemie_pos_x = 20;
-    ASSERT_TRUE((a_first ? a : b).save());
-    ASSERT_TRUE((a_first ? b : a).save());
-    const Config saved = settings_in(file);
-    EXPECT_EQ(saved.path_result, "/cabinet/exports");
-    EXPECT_EQ(saved.info_result[3 * 20 + 16], 444);
-    EXPECT_EQ(saved.noemie_pos_x, a_first ? 20 : 10) << "the later save wins";
-    EXPECT_EQ(a.warnings.str() + b.warnings.str(), "");
-  }
+  // A file as a first run writes it, with every setting, and one written by hand with a
+  // single setting (the others read as their defaults).
+  for (const bool full_file : {true, false})
+    for (const bool a_first : {true, false}) {
+      TempDir dir;
+      const fs::path file = dir.path() / "settings.reg";
+      if (full_file) {
+        settings_in(file);
+      } else {
+        dir.write("settings.reg",
+                  "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\software\\quillon]\r\n"
+                  "\"path\"=\"/srv\"\r\n\r\n");
+      }
+      SettingsSession a(file);
+      SettingsSession b(file);
+      a.settings.config.path_result = "/cabinet/exports";
+      a.settings.config.noemie_pos_x = 10;
+      b.settings.config.info_result[3 * 20 + 16] = 444;
+      b.settings.config.noemie_abrege = 1;
+      b.settings.config.noemie_pos_x = 20;
+      ASSERT_TRUE((a_first ? a : b).save());
+      ASSERT_TRUE((a_first ? b : a).save());
+      const Config saved = settings_in(file);
+      EXPECT_EQ(saved.path_result, "/cabinet/exports");
+      EXPECT_EQ(saved.info_result[3 * 20 + 16], 444);
+      EXPECT_EQ(saved.noemie_abrege, 1);
+      EXPECT_EQ(saved.noemie_pos_x, a_first ? 20 : 10) << "the later save wins";
+      EXPECT_EQ(saved.path, full_file ? "" : "/srv");
+      EXPECT_EQ(a.warnings.str() + b.warnings.str(), "");
+    }
 }
 
 TEST(SharedSettingsFile, ASecondSaveOfOneProgramPutsNothingBack) {
