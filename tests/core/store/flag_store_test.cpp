@@ -1,6 +1,7 @@
 #include "core/store/flag_store.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <limits>
@@ -196,15 +197,22 @@ TEST(FlagStore, AFailedSaveIsReportedWithTheFileName) {
 }
 
 TEST(FlagStore, AFlagFileThatCannotBeReadIsNeverReplaced) {
-  Fixture f;
-  fs::create_directories(f.flag_file() / "inside");
-  f.store.lit_info_traite(f.config);
-  EXPECT_EQ(f.store.lg_info_traite(), 1);
-  f.store.rsp_traite_set_(0, 1);
-  const FlagSaveResult result = f.store.ecrit_info_traite(f.config);
-  EXPECT_FALSE(result.saved);
-  EXPECT_NE(result.error, "");
-  EXPECT_TRUE(fs::is_directory(f.flag_file() / "inside"));
+  // A folder, and a named pipe, which a read must not wait on.
+  for (const bool pipe : {false, true}) {
+    Fixture f;
+    if (pipe) {
+      ASSERT_EQ(::mkfifo(f.flag_file().c_str(), 0600), 0);
+    } else {
+      fs::create_directories(f.flag_file() / "inside");
+    }
+    f.store.lit_info_traite(f.config);
+    EXPECT_EQ(f.store.lg_info_traite(), 1);
+    f.store.rsp_traite_set_(0, 1);
+    const FlagSaveResult result = f.store.ecrit_info_traite(f.config);
+    EXPECT_FALSE(result.saved) << pipe;
+    EXPECT_NE(result.error, "") << pipe;
+    EXPECT_TRUE(pipe ? fs::is_fifo(f.flag_file()) : fs::is_directory(f.flag_file() / "inside"));
+  }
 }
 
 TEST(FlagStore, TheFlagFileNameFollowsPathArchDirectly) {
