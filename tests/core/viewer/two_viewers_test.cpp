@@ -53,12 +53,10 @@ TEST(TwoViewers, BothKeepTheirMarksAndSettingsInEitherOrder) {
     ViewerFixture f;
     f.put("00000001.RSP", return_file("531"));
     f.put("00000002.RSP", return_file("531"));
-    // A first run leaves the archive folder in the settings file.
-    {
-      ViewerSession first(f);
-      first.settings.config.path_arch = (f.dir.path() / "arch").string() + "/";
-      first.viewer.close({0, 0, 500, 400});
-    }
+    // The archive folder is set; every other setting reads as its default.
+    f.dir.write("settings.reg",
+                "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\software\\quillon]\r\n\"path_arch\"=\"" +
+                    (f.dir.path() / "arch").string() + "/\"\r\n\r\n");
     ViewerSession a(f);
     ViewerSession b(f);
     a.mark(1);
