@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,6 +15,7 @@
 #include "cli/export_output.h"
 #include "cli/fault_line_reporter.h"
 #include "cli/headless_dialogs.h"
+#include "cli/headless_run.h"
 #include "core/decode/table_places.h"
 #include "core/noemie/version.h"
 #include "core/platform/absolute_path.h"
@@ -24,12 +24,8 @@
 #include "core/platform/path_text.h"
 #include "core/platform/program_file.h"
 #include "core/store/flag_store.h"
-#include "core/store/reg_file_registry.h"
-#include "core/store/registry_snapshot.h"
 #include "core/store/result_titles.h"
 #include "core/store/settings.h"
-#include "core/store/tree_registry.h"
-#include "core/store/windows_registry.h"
 #include "core/text/cp1252.h"
 #include "core/viewer/viewer.h"
 
@@ -38,10 +34,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void print_error(const std::string& line) {
-  write_text(stderr, "noemie-viewer: " + line + "\n");
-}
-
 // "" when `folder` (as given) is a folder whose entries can be listed, else why not.
 std::string folder_problem(const std::string& folder) {
   const std::error_code ec = platform::check_folder(platform::path_from_native_text(folder));
@@ -49,29 +41,6 @@ std::string folder_problem(const std::string& folder) {
   if (ec == std::errc::no_such_file_or_directory) return "the folder " + folder + " does not exist";
   if (ec == std::errc::not_a_directory) return folder + " is not a folder";
   return "cannot read the folder " + folder + ": " + ec.message();
-}
-
-// The settings store, opened read-only: nothing a run changes ever reaches it. The settings
-// file that $NOEMIE_VIEWER_SETTINGS names, else: on Windows a copy of the registry's keys;
-// elsewhere the usual settings file, or the defaults in memory when nothing gives it a path.
-std::unique_ptr<store::Registry> open_settings_store() {
-#ifdef _WIN32
-  const wchar_t* named = _wgetenv(L"NOEMIE_VIEWER_SETTINGS");
-  if (named == nullptr || *named == L'\0') {
-    auto copy = std::make_unique<store::MemoryRegistry>();
-    store::WindowsRegistry registry;
-    for (const std::string_view key : {store::kProgramKey, store::kLegacyKey, store::kSuiteKey}) {
-      store::copy_key_into_tree(registry, key, copy->edit_tree());
-    }
-    return copy;
-  }
-  const std::optional<fs::path> path = fs::path(named);
-#else
-  const std::optional<fs::path> path = store::settings_file_path();
-  if (!path) return std::make_unique<store::MemoryRegistry>();
-#endif
-  return std::make_unique<store::RegFileRegistry>(*path, std::cerr,
-                                                  store::RegFileRegistry::Mode::ReadOnly);
 }
 
 // Writes the list where --output says; "" or a one-line error (UTF-8).
@@ -104,7 +73,6 @@ int run_export(const ExportOptions& options) {
   FaultLineReporter reporter(stderr);
   const std::unique_ptr<store::Registry> registry = open_settings_store();
   const fs::path program = platform::running_program_file();
-
   store::Settings settings(*registry, dialogs, platform::path_to_setting(program));
   settings.lit_config();
   if (options.kind_mask) {
@@ -146,27 +114,11 @@ int run_export(const ExportOptions& options) {
 }  // namespace
 
 int run_export_command(int argc, char** argv) {
-  prepare_standard_streams();
-  try {
-    std::vector<std::string> args = command_arguments(argc, argv);
-    if (!args.empty()) args.erase(args.begin());  // "export"
-    const ParsedArguments parsed = parse_export_arguments(args);
-    switch (parsed.outcome) {
-      case ParsedArguments::Outcome::Help:
-        print_export_help(stdout);
-        return std::fflush(stdout) == 0 ? kExitWritten : kExitNotWritten;
-      case ParsedArguments::Outcome::UsageError:
-        print_error(parsed.error);
-        return kExitUsage;
-      case ParsedArguments::Outcome::Run:
-        break;
-    }
-    return run_export(parsed.options);
-  } catch (const std::exception& e) {
-    // Nothing was written: the export file is only ever replaced whole.
-    print_error(std::string("the export was not written: ") + e.what());
-    return kExitNotWritten;
-  }
+  // Nothing was written when the command fails: the export file is only ever replaced whole.
+  return run_command(
+      argc, argv, parse_export_arguments, print_export_help,
+      [](const ParsedArguments& parsed) { return run_export(parsed.options); },
+      "the export was not written");
 }
 
 }  // namespace noemie::cli

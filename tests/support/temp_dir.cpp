@@ -10,16 +10,18 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>
 
 namespace noemie::testing {
 
-TempDir::TempDir() {
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+
+TempDir::TempDir(const std::filesystem::path& base) {
   // A new folder of a name nobody else took, readable by its owner only (as mkdtemp makes
   // it; Windows has no mkdtemp).
-  const auto base = std::filesystem::temp_directory_path();
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
     const auto candidate = base / ("noemie-test-" + std::to_string(random()));
@@ -67,7 +69,7 @@ void set_file_time(const std::filesystem::path& path, std::int64_t file_time) {
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   if (!set) throw std::runtime_error("cannot set the time of " + path.string());
 #else
-  using Units = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
+  using Units = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000> >;
   const std::chrono::sys_time<Units> when{Units(file_time - platform::kFileTimeUnixEpoch)};
   std::filesystem::last_write_time(
       path, std::filesystem::file_time_type::clock::from_sys(
@@ -77,7 +79,9 @@ void set_file_time(const std::filesystem::path& path, std::int64_t file_time) {
 
 std::string read_file(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return std::move(bytes).str();
 }
 
 }  // namespace noemie::testing

@@ -9,7 +9,9 @@ namespace noemie::testing {
 
 class TempDir {
  public:
+  // In the system's temporary folder, or in `base`.
   TempDir();
+  explicit TempDir(const std::filesystem::path& base);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

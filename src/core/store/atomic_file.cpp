@@ -30,6 +30,9 @@ std::string describe(std::string_view what, const fs::path& path, int error,
   return out;
 }
 
+constexpr std::string_view kTemporaryMark = ".tmp";
+constexpr std::size_t kSaltDigits = 8;
+
 // A name for the temporary file that no other writer picks at the same moment.
 fs::path temporary_name(const fs::path& target) {
   std::uint32_t salt = 0;
@@ -40,8 +43,8 @@ fs::path temporary_name(const fs::path& target) {
     salt = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(&salt));
   }
   static constexpr char kHex[] = "0123456789abcdef";
-  std::string suffix = ".tmp";
-  for (int i = 0; i < 8; ++i) suffix += kHex[(salt >> (4 * i)) & 0xF];
+  std::string suffix(kTemporaryMark);
+  for (std::size_t i = 0; i < kSaltDigits; ++i) suffix += kHex[(salt >> (4 * i)) & 0xF];
   fs::path name = target;
   name += suffix;
   return name;
@@ -137,15 +140,42 @@ std::string write_file_atomically(const fs::path& target, std::string_view bytes
     fs::create_directories(real.parent_path(), ec);
     if (ec) return describe("cannot create the folder", real.parent_path(), ec.value());
   }
+  // A disk with `room_left` bytes free takes that many, then refuses the rest.
+  const bool too_big = options.room_left && bytes.size() > *options.room_left;
+  if (too_big) bytes = bytes.substr(0, static_cast<std::size_t>(*options.room_left));
   std::string error;
   for (int attempt = 0; attempt < 16; ++attempt) {
     const fs::path tmp = temporary_name(real);
     bool exists = false;
     error = write_new_file(tmp, bytes, real, exists);
+    if (error.empty() && too_big) {
+      std::error_code ec;
+      fs::remove(tmp, ec);
+      return describe("cannot write", real, ENOSPC);
+    }
     if (error.empty()) return replace_file(tmp, real);
     if (!exists) break;
   }
   return error;
+}
+
+std::size_t remove_abandoned_temporaries(const fs::path& target) {
+  const std::string prefix =
+      platform::path_to_native_text(target.filename()) + std::string(kTemporaryMark);
+  const auto is_temporary = [&](const std::string& name) {
+    return name.size() == prefix.size() + kSaltDigits && name.starts_with(prefix) &&
+           name.find_first_not_of("0123456789abcdef", prefix.size()) == std::string::npos;
+  };
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  std::size_t removed = 0;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code gone;
+    if (is_temporary(platform::path_to_native_text(it->path().filename())) &&
+        fs::remove(it->path(), gone))
+      ++removed;
+  }
+  return removed;
 }
 
 }  // namespace noemie::store

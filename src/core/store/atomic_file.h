@@ -4,7 +4,10 @@
 // is then renamed over the target. A crash, a full disk or a read-only folder at any moment
 // leaves the previous file as it was.
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +16,9 @@ namespace noemie::store {
 struct AtomicWriteOptions {
   // Create the target's folder (and those above it) when it is missing.
   bool create_folder = false;
+  // The free room of the disk, for tests of a full disk: a file longer than this is refused
+  // as a full disk refuses it. Unset, the disk decides.
+  std::optional<std::uint64_t> room_left{};
 };
 
 // Replaces `target` by `bytes`. Returns "" on success, else a one-line description of what
@@ -21,5 +27,10 @@ struct AtomicWriteOptions {
 // file keeps the permissions of the file it replaces; a new file gets the usual ones.
 std::string write_file_atomically(const std::filesystem::path& target, std::string_view bytes,
                                   const AtomicWriteOptions& options = {});
+
+// Removes the temporary files that writes of `target` left behind when their process was
+// killed before its rename. Only safe while no other write of `target` can be under way (its
+// writers hold the file's lock). Returns how many were removed.
+std::size_t remove_abandoned_temporaries(const std::filesystem::path& target);
 
 }  // namespace noemie::store
