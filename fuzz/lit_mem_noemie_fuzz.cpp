@@ -2,12 +2,11 @@
 // compares it with the plain reference reading of the tests.
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "core/noemie/reader.h"
+#include "fuzz_check.h"
 #include "reference_reader.h"
 
 namespace {
@@ -18,8 +17,7 @@ class NullReporter final : public noemie::FaultReporter {
 };
 
 [[noreturn]] void fail(const std::string& what) {
-  std::fprintf(stderr, "lit_mem_noemie: %s\n", what.c_str());
-  std::abort();
+  noemie::fuzz::fail("lit_mem_noemie", what);
 }
 
 void check(const std::uint8_t* data, std::size_t size, bool abrege) {

@@ -1,29 +1,51 @@
-// The program: `noemie-viewer export ...` runs the headless export, anything else the
-// desktop viewer. The export is dispatched before any GUI object exists.
+// The program: `noemie-viewer export ...` and `noemie-viewer mark ...` run the headless
+// commands, anything else the desktop viewer. The arguments, and whether a window can be
+// opened at all, are settled before any GUI object exists.
 
 #include <cstdio>
-#include <string_view>
+#include <string>
+#include <vector>
 
+#include "cli/console.h"
 #include "cli/export_command.h"
+#include "cli/headless_run.h"
+#include "cli/mark_command.h"
+#include "cli/program_entry.h"
 #ifdef NOEMIE_HAVE_GUI
 #include "gui/desktop_main.h"
 #endif
 
 int main(int argc, char** argv) {
-  const std::string_view first = argc > 1 ? std::string_view(argv[1]) : std::string_view();
-  if (first == "export") return noemie::cli::run_export_command(argc - 1, argv + 1);
-  if (first == "--help" || first == "-h") {
-    noemie::cli::print_program_help(stdout);
-    return 0;
-  }
-  if (first == "--version") {
-    noemie::cli::print_version(stdout);
-    return 0;
+  namespace cli = noemie::cli;
+  using Action = cli::ProgramEntry::Action;
+  // The arguments as native text (whole on Windows, whatever the system's code page).
+  std::vector<std::string> args = cli::command_arguments(argc, argv);
+  if (!args.empty()) args.erase(args.begin());
+  const cli::ProgramEntry entry = cli::choose_program_entry(args);
+  if (entry.action != Action::Desktop) cli::prepare_standard_streams();
+  switch (entry.action) {
+    case Action::Export:
+      return cli::run_export_command(argc - 1, argv + 1);
+    case Action::Mark:
+      return cli::run_mark_command(argc - 1, argv + 1);
+    case Action::Help:
+      cli::print_program_help(stdout);
+      return 0;
+    case Action::Version:
+      cli::print_version(stdout);
+      return 0;
+    case Action::UsageError:
+    case Action::NoDisplay:
+      cli::print_error(entry.message);
+      return cli::kExitUsage;
+    case Action::Desktop:
+      break;
   }
 #ifdef NOEMIE_HAVE_GUI
   return noemie::gui::run_desktop(argc, argv);
 #else
-  std::fputs("noemie-viewer: this build has no desktop viewer; use the export command\n", stderr);
-  return 2;
+  cli::prepare_standard_streams();
+  cli::print_error("this build has no desktop viewer; use the export command");
+  return cli::kExitUsage;
 #endif
 }

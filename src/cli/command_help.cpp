@@ -1,5 +1,5 @@
-// The command line's own texts: the help of the program and of its export command, and the
-// version line. The command line speaks English; the list it writes stays in French.
+// The command line's own texts: the help of the program and of its export and mark commands,
+// and the version line. The command line speaks English; the list it writes stays in French.
 
 #include <cstdio>
 
@@ -10,15 +10,18 @@ namespace noemie::cli {
 
 void print_program_help(std::FILE* out) {
   std::fputs(
-      "Usage: noemie-viewer\n"
+      "Usage: noemie-viewer [FOLDER]\n"
       "       noemie-viewer export [options] FOLDER\n"
+      "       noemie-viewer mark [--state N] NUMBER...\n"
       "       noemie-viewer --help | --version\n"
       "\n"
-      "Without arguments, opens the desktop viewer of NOEMIE return files.\n"
+      "Without a command, opens the desktop viewer of NOEMIE return files on FOLDER (without\n"
+      "FOLDER, it asks for the folder). The viewer needs a display; the commands do not.\n"
       "\n"
       "The export command lists the return files of FOLDER exactly as the viewer does and\n"
-      "writes the list as text, Excel (tab-separated) or HTML, without any display.\n"
-      "See: noemie-viewer export --help\n"
+      "writes the list as text, Excel (tab-separated) or HTML.\n"
+      "The mark command sets the processed state of return files in the viewer's flag file.\n"
+      "See: noemie-viewer export --help, noemie-viewer mark --help\n"
       "\n"
       "Options:\n"
       "  -h, --help     show this help and exit\n"
@@ -58,7 +61,8 @@ void print_export_help(std::FILE* out) {
       "\n"
       "Settings are read from $NOEMIE_VIEWER_SETTINGS when set, else from\n"
       "$XDG_CONFIG_HOME/noemie-viewer/settings.reg (~/.config/... without XDG_CONFIG_HOME);\n"
-      "the regime table caisses.qvc from the current folder. Nothing is ever saved.\n"
+      "the regime table caisses.qvc from the current folder, else the installed one.\n"
+      "Nothing is ever saved.\n"
       "\n"
       "A return file that cannot be read is reported on standard error in one line, and the\n"
       "export goes on:\n"
@@ -66,6 +70,33 @@ void print_export_help(std::FILE* out) {
       "\n"
       "Exit status: 0 the export was written; 1 the output could not be written;\n"
       "2 usage error, or FOLDER is not a folder that can be read.\n",
+      out);
+}
+
+void print_mark_help(std::FILE* out) {
+  std::fputs(
+      "Usage: noemie-viewer mark [--state N] NUMBER...\n"
+      "\n"
+      "Sets the processed state of the return files numbered NUMBER (the leading digits of\n"
+      "their names: 42 for 00000042.RSP and 00000042.RSX) in the viewer's flag file,\n"
+      "RSPstate.dat in the folder of the path_arch setting (the current folder when that\n"
+      "setting is empty). Only these states change: marks that a viewer or another run set in\n"
+      "the meantime stay, and a viewer open on the same folder keeps these when it closes.\n"
+      "\n"
+      "Options:\n"
+      "  --state N    0 non-trait\xC3\xA9s, 1 trait\xC3\xA9s, 2 and 3 the two further marks of a\n"
+      "               double-click on \"Trait\xC3\xA9\" (default: 1)\n"
+      "  -h, --help   show this help and exit\n"
+      "\n"
+      "NUMBER is a file number from 0 to 99999999; several may be given.\n"
+      "\n"
+      "Settings are read from $NOEMIE_VIEWER_SETTINGS when set, else from\n"
+      "$XDG_CONFIG_HOME/noemie-viewer/settings.reg (~/.config/... without XDG_CONFIG_HOME).\n"
+      "Nothing but the flag file is written.\n"
+      "\n"
+      "Exit status: 0 the marks are in the flag file; 1 the flag file could not be written\n"
+      "(another program kept it locked, a full disk, a folder that cannot be written);\n"
+      "2 usage error.\n",
       out);
 }
 

@@ -1,26 +1,32 @@
 #include "cli/export_command.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <functional>
-#include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "cli/console.h"
 #include "cli/export_options.h"
 #include "cli/export_output.h"
 #include "cli/fault_line_reporter.h"
 #include "cli/headless_dialogs.h"
+#include "cli/headless_run.h"
+#include "core/decode/table_places.h"
 #include "core/noemie/version.h"
+#include "core/platform/absolute_path.h"
 #include "core/platform/clock.h"
+#include "core/platform/folder_listing.h"
+#include "core/platform/path_text.h"
+#include "core/platform/program_file.h"
 #include "core/store/flag_store.h"
-#include "core/store/reg_file_registry.h"
 #include "core/store/result_titles.h"
 #include "core/store/settings.h"
-#include "core/store/tree_registry.h"
 #include "core/text/cp1252.h"
 #include "core/viewer/viewer.h"
 
@@ -29,42 +35,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The regime table is read from the current folder, the fund directory beside the program.
-constexpr const char* kRegimeTableName = "caisses.qvc";
-constexpr const char* kFundDirectoryName = "caisses.dat";
-
-void print_error(const std::string& line) {
-  const std::string text = "noemie-viewer: " + line + "\n";
-  std::fwrite(text.data(), 1, text.size(), stderr);
-}
-
-// "" when `folder` is a folder whose entries can be listed, else why not.
+// "" when `folder` (as given) is a folder whose entries can be listed, else why not.
 std::string folder_problem(const std::string& folder) {
-  std::error_code ec;
-  const fs::file_status status = fs::status(folder, ec);
-  if (status.type() == fs::file_type::not_found) return "the folder " + folder + " does not exist";
-  if (ec) return "cannot read the folder " + folder + ": " + ec.message();
-  if (!fs::is_directory(status)) return folder + " is not a folder";
-  fs::directory_iterator listing(folder, ec);
-  if (ec) return "cannot read the folder " + folder + ": " + ec.message();
-  return {};
-}
-
-// The running program's file, as the fund directory lookup and `rep_VL` want it.
-std::string program_file() {
-  std::error_code ec;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? std::string() : exe.string();
-}
-
-// The settings store, opened read-only: nothing a run changes ever reaches the file. With no
-// settings file path at all (no variable gives one), the defaults in memory.
-std::unique_ptr<store::Registry> open_settings_store() {
-  if (const auto path = store::settings_file_path()) {
-    return std::make_unique<store::RegFileRegistry>(*path, std::cerr,
-                                                    store::RegFileRegistry::Mode::ReadOnly);
-  }
-  return std::make_unique<store::MemoryRegistry>();
+  const std::error_code ec = platform::check_folder(platform::path_from_native_text(folder));
+  if (!ec) return {};
+  if (ec == std::errc::no_such_file_or_directory) return "the folder " + folder + " does not exist";
+  if (ec == std::errc::not_a_directory) return folder + " is not a folder";
+  return "cannot read the folder " + folder + ": " + ec.message();
 }
 
 // Writes the list where --output says; "" or a one-line error (UTF-8).
@@ -79,12 +56,13 @@ std::string write_output(const viewer::Viewer& viewer, const ExportOptions& opti
     case OutputKind::Folder:
       return "cannot write the export to " + options.output + ": it is a folder";
     case OutputKind::Special:
-      return write_in_place(options.output, bytes);
+      return write_in_place(platform::path_from_native_text(options.output), bytes);
     case OutputKind::RegularFile:
       break;
   }
   // The viewer's own export file writing: the file is replaced whole or not at all.
-  return text::cp1252_to_utf8(viewer.write_export(options.output, options.mode));
+  return text::cp1252_to_utf8(
+      viewer.write_export(platform::path_from_native_text(options.output), options.mode));
 }
 
 int run_export(const ExportOptions& options) {
@@ -93,14 +71,13 @@ int run_export(const ExportOptions& options) {
     return kExitUsage;
   }
   // Fault lines name each file by its full path.
-  const fs::path folder = fs::absolute(options.folder).lexically_normal();
+  const fs::path folder = platform::absolute_path(platform::path_from_native_text(options.folder));
 
   HeadlessDialogs dialogs;
   FaultLineReporter reporter(stderr);
   const std::unique_ptr<store::Registry> registry = open_settings_store();
-  const std::string program = program_file();
-
-  store::Settings settings(*registry, dialogs, program);
+  const fs::path program = platform::running_program_file();
+  store::Settings settings(*registry, dialogs, platform::path_to_setting(program));
   settings.lit_config();
   if (options.kind_mask) {
     settings.config.noemie_rsp_aff =
@@ -114,8 +91,9 @@ int run_export(const ExportOptions& options) {
 
   viewer::ViewerOptions viewer_options;
   viewer_options.folder = folder;
-  viewer_options.regime_table = kRegimeTableName;
-  viewer_options.fund_directory = fs::path(store::program_folder(program)) / kFundDirectoryName;
+  const decode::TableFiles tables = decode::find_table_files(decode::table_places(program));
+  viewer_options.regime_table = tables.regime_table;
+  viewer_options.fund_directory = tables.fund_directory;
   viewer_options.may_write = false;
   viewer_options.window_title = viewer_caption();
   viewer::Viewer viewer(settings, flags, titles, reporter, dialogs, clock, viewer_options);
@@ -140,25 +118,11 @@ int run_export(const ExportOptions& options) {
 }  // namespace
 
 int run_export_command(int argc, char** argv) {
-  try {
-    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    const ParsedArguments parsed = parse_export_arguments(args);
-    switch (parsed.outcome) {
-      case ParsedArguments::Outcome::Help:
-        print_export_help(stdout);
-        return std::fflush(stdout) == 0 ? kExitWritten : kExitNotWritten;
-      case ParsedArguments::Outcome::UsageError:
-        print_error(parsed.error);
-        return kExitUsage;
-      case ParsedArguments::Outcome::Run:
-        break;
-    }
-    return run_export(parsed.options);
-  } catch (const std::exception& e) {
-    // Nothing was written: the export file is only ever replaced whole.
-    print_error(std::string("the export was not written: ") + e.what());
-    return kExitNotWritten;
-  }
+  // Nothing was written when the command fails: the export file is only ever replaced whole.
+  return run_command(
+      argc, argv, parse_export_arguments, print_export_help,
+      [](const ParsedArguments& parsed) { return run_export(parsed.options); },
+      "the export was not written");
 }
 
 }  // namespace noemie::cli

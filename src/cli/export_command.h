@@ -6,11 +6,6 @@
 
 namespace noemie::cli {
 
-// Exit statuses of the export command.
-inline constexpr int kExitWritten = 0;     // the export was written (faulty files or not)
-inline constexpr int kExitNotWritten = 1;  // the output could not be written
-inline constexpr int kExitUsage = 2;       // usage error, or FOLDER is not a readable folder
-
 // Runs `export [options] FOLDER`; argv[0] is "export". Faults in return files and every
 // error go to standard error, one line each; the export goes to standard output or the
 // --output file. Returns the process exit status (kExit...).
@@ -20,6 +15,8 @@ int run_export_command(int argc, char** argv);
 void print_program_help(std::FILE* out);
 // `noemie-viewer export --help`: the export command's options.
 void print_export_help(std::FILE* out);
+// `noemie-viewer mark --help`: the mark command's options.
+void print_mark_help(std::FILE* out);
 // `noemie-viewer --version`: "noemie-viewer 1.1.3".
 void print_version(std::FILE* out);
 

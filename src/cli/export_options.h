@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_options.h"
 #include "core/viewer/list_export.h"
 
 namespace noemie::cli {
@@ -22,16 +23,9 @@ struct ExportOptions {
   std::string folder;            // FOLDER, as given
 };
 
-// The outcome of reading the arguments.
-struct ParsedArguments {
-  enum class Outcome {
-    Run,         // `options` holds a complete request
-    Help,        // --help (or -h) was met before any usage error
-    UsageError,  // `error` says what is wrong, in one line
-  };
-  Outcome outcome = Outcome::Run;
+// The outcome of reading the arguments: `options` holds a complete request when Run.
+struct ParsedArguments : CommandOutcome {
   ExportOptions options;
-  std::string error;
 };
 
 // Reads the arguments that follow "export". Options and FOLDER may come in any order, an

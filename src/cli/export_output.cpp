@@ -1,27 +1,9 @@
 #include "cli/export_output.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
-#include <system_error>
 
 namespace noemie::cli {
-
-namespace fs = std::filesystem;
-
-OutputKind output_kind(const std::string& output) {
-  if (output == "-") return OutputKind::StandardOutput;
-  std::error_code ec;
-  const fs::file_status status = fs::status(output, ec);
-  if (ec || !fs::exists(status)) return OutputKind::RegularFile;
-  if (fs::is_directory(status)) return OutputKind::Folder;
-  // Replacing a device or a pipe by a new file (as the atomic write would) must never happen:
-  // run as root, "--output /dev/null" would otherwise swap the system's /dev/null for a file.
-  if (!fs::is_regular_file(status)) return OutputKind::Special;
-  return OutputKind::RegularFile;
-}
 
 std::string write_to_stream(std::FILE* out, const ByteMaker& make, std::string_view what) {
   errno = 0;
@@ -32,35 +14,6 @@ std::string write_to_stream(std::FILE* out, const ByteMaker& make, std::string_v
   if (written && flushed && !std::ferror(out)) return {};
   const int error = errno != 0 ? errno : EIO;
   return "cannot write the export to " + std::string(what) + ": " + std::strerror(error);
-}
-
-std::string write_in_place(const fs::path& target, const ByteMaker& make) {
-  const auto failure = [&](int error) {
-    return "cannot write the export to " + target.string() + ": " + std::strerror(error);
-  };
-  const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return failure(errno);
-  int error = 0;
-  const auto sink = [&](std::string_view bytes) {
-    while (error == 0 && !bytes.empty()) {
-      const ::ssize_t n = ::write(fd, bytes.data(), bytes.size());
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        error = n < 0 ? errno : EIO;
-        break;
-      }
-      bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return error == 0;
-  };
-  try {
-    if (!make(sink) && error == 0) error = EIO;
-  } catch (...) {
-    ::close(fd);
-    throw;
-  }
-  if (::close(fd) != 0 && error == 0) error = errno;
-  return error == 0 ? std::string() : failure(error);
 }
 
 }  // namespace noemie::cli

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "cli/console.h"
+#include "core/platform/path_text.h"
 #include "core/text/cp1252.h"
 
 namespace noemie::cli {
@@ -19,7 +21,7 @@ std::string fault_line(const FaultReport& fault) {
   line += " (start ";
   line += std::to_string(fault.start);
   line += ") in ";
-  line += fault.path.native();
+  line += platform::path_to_native_text(fault.path);
   line += ": ";
   line += text::cp1252_to_utf8(message);
   line += '\n';
@@ -30,8 +32,7 @@ void FaultLineReporter::report(const FaultReport& fault) {
   if (is_silent_fault(fault.code)) return;
   const std::string line = fault_line(fault);
   // One write per line, so that lines from several runs sharing the stream never interleave.
-  std::fwrite(line.data(), 1, line.size(), out_);
-  std::fflush(out_);
+  write_text(out_, line);
   ++lines_written_;
 }
 

@@ -1,10 +1,7 @@
 #include "gui/desktop_main.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QStringList>
-#include <QTranslator>
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,7 +10,9 @@
 #include <optional>
 #include <system_error>
 
+#include "core/decode/table_places.h"
 #include "core/platform/clock.h"
+#include "core/platform/program_file.h"
 #include "core/store/reg_file_registry.h"
 #include "gui/engine_program.h"
 #include "gui/list_images.h"
@@ -35,14 +34,6 @@ std::optional<std::filesystem::path> folder_argument(const QStringList& argument
   return std::nullopt;
 }
 
-// The running program's file: its folder holds the fund directory.
-std::filesystem::path program_file() {
-  std::error_code ec;
-  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) exe = qstring_to_path(QApplication::applicationFilePath());
-  return exe;
-}
-
 }  // namespace
 
 int run_desktop(int argc, char** argv) {
@@ -52,13 +43,9 @@ int run_desktop(int argc, char** argv) {
   // The viewer runs in its own event loop, as a modal dialog does; the folder
   // chooser closing before it opens must not end the program.
   QApplication::setQuitOnLastWindowClosed(false);
-  // The program speaks French: Qt's own dialogs (file choosers, buttons) too, when the
-  // translations are installed.
-  QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-  QTranslator qt_french;
-  if (qt_french.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qt_french);
+  if (!install_french_translations()) {
+    std::cerr << "noemie-viewer: Qt's French translations (qtbase_fr.qm) are not installed; "
+                 "Qt's own dialogs speak English\n";
   }
 
   QtDialogs dialogs;
@@ -67,7 +54,7 @@ int run_desktop(int argc, char** argv) {
   const QtScreens screens;
   EngineSetup setup;
   setup.settings_file = store::settings_file_path();
-  setup.program_file = program_file();
+  setup.program_file = platform::running_program_file();
   EngineProgram program(setup,
                         EngineServices{dialogs, shell, clock, screens, std::cerr,
                                        [&dialogs](QWidget* owner) { dialogs.set_owner(owner); }});

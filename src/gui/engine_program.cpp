@@ -14,12 +14,6 @@ namespace noemie::gui {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr const char* kFundDirectoryName = "caisses.dat";
-
-}  // namespace
-
 EngineProgram::EngineProgram(EngineSetup setup, EngineServices services)
     : setup_(std::move(setup)), services_(std::move(services)) {
   reporter_.set_send([this](const FaultReport& fault) {
@@ -56,9 +50,15 @@ void EngineProgram::set_folder(const fs::path& folder) {
   settings_file_->hold_saves(false);
 }
 
-fs::path EngineProgram::fund_directory() const {
-  if (!setup_.fund_directory.empty()) return setup_.fund_directory;
-  return fs::path(store::program_folder(setup_.program_file.string())) / kFundDirectoryName;
+decode::TableFiles EngineProgram::table_files() const {
+  decode::TableFiles tables{setup_.regime_table, setup_.fund_directory};
+  if (tables.regime_table.empty() || tables.fund_directory.empty()) {
+    const decode::TableFiles found =
+        decode::find_table_files(decode::table_places(setup_.program_file));
+    if (tables.regime_table.empty()) tables.regime_table = found.regime_table;
+    if (tables.fund_directory.empty()) tables.fund_directory = found.fund_directory;
+  }
+  return tables;
 }
 
 ViewerStartState EngineProgram::start_state() const {
@@ -79,8 +79,9 @@ ViewerWindow& EngineProgram::open_viewer() {
   close_viewer();
   viewer::ViewerOptions options;
   options.folder = folder_;
-  options.regime_table = setup_.regime_table;
-  options.fund_directory = fund_directory();
+  const decode::TableFiles tables = table_files();
+  options.regime_table = tables.regime_table;
+  options.fund_directory = tables.fund_directory;
   options.may_write = true;
   options.window_title = viewer_caption();
   viewer_ = std::make_unique<viewer::Viewer>(*settings_, *flags_, titles_, reporter_,
@@ -91,6 +92,15 @@ ViewerWindow& EngineProgram::open_viewer() {
   // Error dialogs and message boxes are modal to the window from its first fill on, so that
   // no second fill can start while one is open.
   set_dialog_owner(window_.get());
+  // The rows listed before a faulty file stay in sight behind its error dialog.
+  reporter_.set_dialog_watch([this](bool open) {
+    if (!window_) return;
+    if (open) {
+      window_->list_model().show_rows_so_far();
+    } else {
+      window_->list_model().resume_fill();
+    }
+  });
   window_->initialise(start_state());
   return *window_;
 }

@@ -18,6 +18,7 @@
 #include <optional>
 #include <ostream>
 
+#include "core/decode/table_places.h"
 #include "core/platform/clock.h"
 #include "core/platform/dialogs.h"
 #include "core/platform/shell.h"
@@ -49,9 +50,10 @@ struct EngineSetup {
   std::optional<std::filesystem::path> settings_file;
   // The running program's file: its folder is the `rep_VL` setting.
   std::filesystem::path program_file;
-  // The regime table, "caisses.qvc" of the current folder.
-  std::filesystem::path regime_table = "caisses.qvc";
-  // The fund directory; empty means "caisses.dat" in the folder of `program_file`.
+  // The name tables; an empty path means the one that find_table_files finds for
+  // `program_file` (the regime table of the current folder, the fund directory next to the
+  // program, else the ones installed with it).
+  std::filesystem::path regime_table;
   std::filesystem::path fund_directory;
 };
 
@@ -107,8 +109,8 @@ class EngineProgram final : public DesktopProgram, public ViewerActions {
   // The settings record; needs load_settings.
   store::Settings& settings() const { return *settings_; }
   const std::filesystem::path& folder() const { return folder_; }
-  // The fund directory the engine reads.
-  std::filesystem::path fund_directory() const;
+  // The name tables the engine reads ("" where there is none).
+  decode::TableFiles table_files() const;
 
   // --- the window's actions (ViewerActions) ---
   void window_opening() override;

@@ -195,6 +195,10 @@ ErrorDialog::ErrorDialog(const FaultReport& fault, std::function<void()> send, Q
   ok->setMinimumWidth(dialog_units_x(this, 124));
   column->addWidget(ok, 0, Qt::AlignHCenter);
 
+  // "OK" first: focused at opening and ahead of "Envoyer" in the tab order.
+  setTabOrder(ok, send_button);
+  ok->setFocus();
+
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(send_button, &QPushButton::clicked, this, [this] {
     if (send_) send_();
@@ -220,7 +224,9 @@ void GuiFaultReporter::report(const FaultReport& fault) {
         if (send_) send_(fault);
       },
       owner_.data());
+  if (watch_) watch_(true);
   dialog.exec();
+  if (watch_) watch_(false);
 }
 
 }  // namespace noemie::gui

@@ -5,6 +5,9 @@
 // window, so that no second fill can start while it is open); Enter and Escape do nothing;
 // "OK" and the close box close it.
 //
+// "OK" comes first: it has the keyboard focus when the dialog opens and leads the tab order,
+// so that Space, the usual way to dismiss a box, closes it.
+//
 // GuiFaultReporter opens it for every fault the reader hands over.
 
 #include <QDialog>
@@ -42,18 +45,22 @@ class ErrorDialog final : public QDialog {
 class GuiFaultReporter final : public FaultReporter {
  public:
   using Send = std::function<void(const FaultReport&)>;
+  // Told true just before a dialog opens and false once it has closed.
+  using DialogWatch = std::function<void(bool open)>;
 
   explicit GuiFaultReporter(QWidget* owner = nullptr, Send send = {});
 
   // The window the dialogs are modal to; may change once the viewer window exists.
   void set_owner(QWidget* owner) { owner_ = owner; }
   void set_send(Send send) { send_ = std::move(send); }
+  void set_dialog_watch(DialogWatch watch) { watch_ = std::move(watch); }
 
   void report(const FaultReport& fault) override;
 
  private:
   QPointer<QWidget> owner_;
   Send send_;
+  DialogWatch watch_;
 };
 
 }  // namespace noemie::gui

@@ -82,13 +82,30 @@ int ListModel::x_inside_column(int column) const {
   return left + 1;
 }
 
+void ListModel::show_rows_so_far() {
+  if (!resetting_) return;
+  // Between two files of a fill every row of the list is whole: the view may read them.
+  resetting_ = false;
+  fill_paused_ = true;
+  endResetModel();
+}
+
+void ListModel::resume_fill() {
+  if (!fill_paused_) return;
+  fill_paused_ = false;
+  beginResetModel();
+  resetting_ = true;
+}
+
 void ListModel::about_to_reset() {
+  fill_paused_ = false;
   if (resetting_) return;
   beginResetModel();
   resetting_ = true;
 }
 
 void ListModel::reset() {
+  fill_paused_ = false;
   if (!resetting_) {
     // A reset without its announcement still brings the view up to date.
     beginResetModel();

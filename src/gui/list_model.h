@@ -44,6 +44,13 @@ class ListModel final : public QAbstractTableModel, public viewer::ListObserver 
   // ListControl's widths; what the seam is given for a tooltip asked by index.
   int x_inside_column(int column) const;
 
+  // A fill holds the view empty until its rows are all there. show_rows_so_far() lets the
+  // view show the rows the list holds now, for as long as the fill waits on the user (an
+  // error dialog in front of the window); resume_fill() empties the view again before the
+  // fill goes on. The list must not change in between. Outside a fill both do nothing.
+  void show_rows_so_far();
+  void resume_fill();
+
  signals:
   // The core set a column's width (pixels; 0 hides the column).
   void column_width_set(int column, int width);
@@ -59,6 +66,8 @@ class ListModel final : public QAbstractTableModel, public viewer::ListObserver 
   ViewerActions& actions_;
   const ImageStrip& images_;
   bool resetting_ = false;
+  // The fill's reset was ended early by show_rows_so_far() and is to be taken up again.
+  bool fill_paused_ = false;
 };
 
 }  // namespace noemie::gui

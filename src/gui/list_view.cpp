@@ -52,6 +52,14 @@ QString tooltip_for_display(const QString& text) {
          QStringLiteral("</p>");
 }
 
+// True while a modal dialog of another window (an error dialog during a fill, a message box)
+// keeps the user away from `w`: no tooltip then. Tooltips are asked for on an inactive window
+// too, and the list behind an error dialog is that of a fill under way.
+bool blocked_by_modal(const QWidget* w) {
+  const QWidget* modal = QApplication::activeModalWidget();
+  return modal && modal != w->window();
+}
+
 // A header whose titles too wide for their section end in "…" instead of being cut.
 class ListHeader final : public QHeaderView {
  public:
@@ -220,6 +228,13 @@ void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
   emit cell_double_clicked(index.row(), x_in_row(pos.x()));
 }
 
+void ListView::take_keyboard_focus() {
+  setFocus(Qt::OtherFocusReason);
+  if (model_.rowCount() > 0) {
+    selectionModel()->setCurrentIndex(model_.index(0, 0), QItemSelectionModel::NoUpdate);
+  }
+}
+
 void ListView::attach_tooltips() {
   tips_on_ = true;
 }
@@ -235,7 +250,7 @@ bool ListView::viewportEvent(QEvent* event) {
   switch (event->type()) {
     case QEvent::ToolTip: {
       const auto* help = static_cast<QHelpEvent*>(event);
-      if (tips_on_) {
+      if (tips_on_ && !blocked_by_modal(this)) {
         show_tooltip_at(help->pos(), help->globalPos());
       } else {
         hide_tooltip();
@@ -292,7 +307,7 @@ void ListView::on_pointer_moved(QPoint pos) {
 }
 
 void ListView::on_quick_tooltip_due() {
-  if (!tips_on_ || !viewport()->underMouse()) return;
+  if (!tips_on_ || !viewport()->underMouse() || blocked_by_modal(this)) return;
   const QPoint global = QCursor::pos();
   const QPoint pos = viewport()->mapFromGlobal(global);
   if (!viewport()->rect().contains(pos)) return;

@@ -11,7 +11,8 @@
 //  - header clicks are reported by `header_clicked`, never sorted by the view itself;
 //  - double-clicks are reported with the row and the x offset inside the row;
 //  - tooltips are computed per cell on demand: leaving the cell hides the tip at once, and
-//    the next one shows once the pointer has rested 150 ms.
+//    the next one shows once the pointer has rested 150 ms; none shows while a modal dialog
+//    of another window (an error dialog during a fill) is open.
 
 #include <QRect>
 #include <QTimer>
@@ -43,6 +44,10 @@ class ListView final : public QTreeView {
 
   // The cell whose tooltip is on show (viewport coordinates); null when none.
   QRect tooltip_cell() const { return tip_cell_; }
+
+  // Takes the keyboard focus (now, or when the window next becomes active) with the first
+  // row current and nothing selected, so that the arrow keys move in the list at once.
+  void take_keyboard_focus();
 
   // Tooltips are on after attach_tooltips() and off after detach_tooltips() (any tip on
   // show is hidden); they start off.

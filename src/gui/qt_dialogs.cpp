@@ -1,9 +1,13 @@
 #include "gui/qt_dialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTranslator>
 
 #include "gui/text_bridge.h"
 
@@ -41,6 +45,19 @@ std::optional<std::filesystem::path> QtDialogs::choose_folder(std::string_view t
       QFileDialog::getExistingDirectory(owner_.data(), to_qstring(title), path_to_qstring(start));
   if (chosen.isEmpty()) return std::nullopt;
   return qstring_to_path(QDir::toNativeSeparators(QDir::cleanPath(chosen)));
+}
+
+bool install_french_translations() {
+  const QLocale french(QLocale::French, QLocale::France);
+  QLocale::setDefault(french);
+  // Owned by the application: it serves as long as the application lives.
+  auto* translator = new QTranslator(qApp);
+  if (!translator->load(french, QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete translator;
+    return false;
+  }
+  return QApplication::installTranslator(translator);
 }
 
 QString save_filter_text(const platform::FileFilter& filter) {

@@ -38,6 +38,14 @@ class QtDialogs final : public platform::Dialogs {
   QPointer<QWidget> owner_;
 };
 
+// Makes Qt's own texts French, as every other text of the program is: French (France) as the
+// default locale, and Qt's French translations ("qtbase_fr.qm" in Qt's translations folder)
+// installed in the application, so that the folder chooser, the save dialog and the buttons
+// of message boxes speak French. Where the platform has native dialogs Qt uses them, in the
+// platform's language. Needs the QApplication; false when the translations are not installed
+// (Qt's texts then stay English).
+bool install_french_translations();
+
 // The save dialog's filter text for one filter: "Fichiers Texte (*.TXT)". The pattern
 // "*.*" means every file, as on the system the filters were written for, so it is given
 // to Qt as "*" (Qt's "*.*" would leave out names without a dot).

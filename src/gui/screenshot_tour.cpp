@@ -3,7 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QMenu>
@@ -14,6 +16,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -65,7 +68,12 @@ void ScreenshotTour::save(const QRect& area, const char* name) {
   const QString file = QDir(folder_).filePath(QString::fromLatin1(name));
   const bool saved = !picture.isNull() && picture.save(file);
   ok_ = ok_ && saved;
-  std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(file));
+  if (saved) {
+    std::printf("wrote %s\n", qPrintable(file));
+  } else {
+    std::printf("FAILED %s (area %d,%d %dx%d)\n", qPrintable(file), area.x(), area.y(),
+                area.width(), area.height());
+  }
   std::fflush(stdout);
 }
 
@@ -93,7 +101,12 @@ bool ScreenshotTour::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = static_cast<QWidget*>(watched);
     const bool error_dialog = widget->objectName() == QLatin1String("Noemie_Err_Dlg");
     const bool message_box = qobject_cast<QMessageBox*>(widget) != nullptr;
-    if (error_dialog || message_box) {
+    if (qobject_cast<QFileDialog*>(widget)) {
+      answer_folder_chooser(widget);
+    } else if (error_dialog && refill_dialog_wanted_) {
+      refill_dialog_wanted_ = false;
+      picture_refill_dialog(widget);
+    } else if (error_dialog || message_box) {
       // Pictured once each; later ones (every fill reads the faulty file again) just closed.
       const bool first = error_dialog ? !error_dialog_pictured_ : !message_box_pictured_;
       QPointer<QWidget> dialog(widget);
@@ -116,6 +129,45 @@ void ScreenshotTour::close_dialog(QWidget* dialog) {
     return;
   }
   if (auto* ok = dialog->findChild<QPushButton*>(control_name(2504))) ok->click();
+}
+
+void ScreenshotTour::picture_refill_dialog(QWidget* widget) {
+  QPointer<QWidget> dialog(widget);
+  QTimer::singleShot(kSettleMs, this, [this, dialog] {
+    if (!dialog) return;
+    if (!window_ || window_->list_view()->model()->rowCount() == 0) {
+      std::printf("FAILED no rows behind the error dialog of a refill\n");
+      ok_ = false;
+    }
+    save(window_area().united(dialog->frameGeometry()), "refill-error-dialog.png");
+    close_dialog(dialog);
+  });
+}
+
+void ScreenshotTour::answer_folder_chooser(QWidget* widget) {
+  QPointer<QWidget> chooser(widget);
+  QTimer::singleShot(folder_chooser_pictured_ ? 50 : kSettleMs, this, [this, chooser] {
+    if (!chooser) return;
+    // The program's first window: the window manager may still be placing it.
+    const QWindow* handle = chooser->windowHandle();
+    if (!folder_chooser_pictured_ && handle && !handle->isExposed() && chooser_waits_ < 20) {
+      ++chooser_waits_;
+      answer_folder_chooser(chooser);
+      return;
+    }
+    if (!folder_chooser_pictured_) {
+      save(chooser->frameGeometry(), "folder-chooser.png");
+      folder_chooser_pictured_ = true;
+    }
+    // "Choisir" with no name typed chooses the folder on show.
+    auto* buttons = chooser->findChild<QDialogButtonBox*>();
+    QPushButton* choose = buttons ? buttons->button(QDialogButtonBox::Open) : nullptr;
+    if (choose && choose->isEnabled()) {
+      choose->click();
+    } else {
+      static_cast<QDialog*>(chooser.data())->accept();
+    }
+  });
 }
 
 int ScreenshotTour::row_with_tooltip(int column, const QString& wanted) const {
@@ -237,7 +289,16 @@ void ScreenshotTour::start(ViewerWindow& window) {
     static_cast<QAbstractButton*>(control(*window_, kIdKindRejections))->click();
   });
   then(kSettleMs, [this] { save(window_area(), "viewer-rejets.png"); });
-  then(300, [this] { static_cast<QAbstractButton*>(control(*window_, kIdKindAll))->click(); });
+  // Back to "Toutes": the refill meets the faulty sample again, in front of the rows so far.
+  then(300, [this] {
+    refill_dialog_wanted_ = true;
+    static_cast<QAbstractButton*>(control(*window_, kIdKindAll))->click();
+    if (refill_dialog_wanted_) {
+      std::printf("FAILED the refill showed no error dialog\n");
+      ok_ = false;
+      refill_dialog_wanted_ = false;
+    }
+  });
   then(300, [this] { window_->close(); });
   run_next();
 }

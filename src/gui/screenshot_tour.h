@@ -5,14 +5,18 @@
 //
 // The tour works as a user would: it moves the pointer (tooltips come from Qt's own hover
 // timer), clicks the controls and double-clicks a cell. Every error dialog and message box is
-// pictured the first time one opens and then closed with its OK button. Pictures are taken
-// from the screen, so window frames, tooltips and menus are on them:
+// pictured the first time one opens and then closed with its OK button; the folder chooser is
+// pictured and answered with the folder it opened on. Pictures are taken from the screen, so
+// window frames, tooltips and menus are on them:
+//   folder-chooser.png the start-up folder chooser "Répertoire à visualiser"
 //   error-dialog.png   the error dialog a faulty return file raises during the first fill
 //   viewer.png         the full list with a selected row
 //   tooltip.png        the tooltip of a "Réf" cell;  tooltip-amount.png  of an amount cell
 //   export-menu.png    the menu "Exporter" opens
 //   detail-box.png     the message box of a double-click on a "Réf" cell
 //   viewer-rejets.png  the list under the "Rejets" filter
+//   refill-error-dialog.png  the window behind the error dialog of the refill that "Toutes"
+//                      starts, with the rows listed before the faulty file
 // The window is then closed the normal way (flags and settings saved).
 
 #include <QObject>
@@ -58,6 +62,10 @@ class ScreenshotTour final : public QObject {
   void save(const QRect& area, const char* name);
   // Closes an error dialog or message box as its OK button does.
   void close_dialog(QWidget* dialog);
+  // Pictures the error dialog of a refill in front of the window, then closes it.
+  void picture_refill_dialog(QWidget* dialog);
+  // Pictures the folder chooser once, then chooses the folder it shows.
+  void answer_folder_chooser(QWidget* chooser);
   // Moves the pointer to the cell and waits for its tooltip; false when the cell has no text.
   bool hover_cell(int row, int column);
   // The first row whose cell (row, column) has a tooltip holding `wanted`; -1 when none.
@@ -69,6 +77,10 @@ class ScreenshotTour final : public QObject {
   std::deque<std::pair<int, std::function<void()>>> steps_;
   bool error_dialog_pictured_ = false;
   bool message_box_pictured_ = false;
+  bool folder_chooser_pictured_ = false;
+  int chooser_waits_ = 0;
+  // The next error dialog is pictured with the window behind it.
+  bool refill_dialog_wanted_ = false;
   bool ok_ = true;
 };
 

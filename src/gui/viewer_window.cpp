@@ -41,10 +41,14 @@ ViewerWindow::ViewerWindow(viewer::ListControl& list, ViewerActions& actions,
   setObjectName(QStringLiteral("Listage_Noemie_Dlg"));
   setWindowTitle(caption());
   setWindowIcon(window_icon());
+  // Tooltips explain the cells also while another window (the practice's own program, say)
+  // is the active one.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
 
-  strip_ = new ToolStrip(this);
+  // The list is made first so that it leads the tab order: list, then the tool strip.
   view_ = new ListView(model_, this);
   view_->setObjectName(control_name(kIdList));
+  strip_ = new ToolStrip(this);
 
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(kMargin, kMargin, kMargin, 0);
@@ -121,6 +125,9 @@ void ViewerWindow::initialise(const ViewerStartState& state) {
   place_at(bring_on_screen(state.stored_rect, screens_));
   view_->attach_tooltips();
   strip_->hide_unused_mask_boxes();
+  // The keys belong to the list, not to the first box of the strip (where Space would
+  // change the kind mask).
+  view_->take_keyboard_focus();
   layout()->activate();
   update_minimum_size();
 }

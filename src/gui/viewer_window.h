@@ -8,6 +8,10 @@
 // frame allows (minimum_client_size). Rectangles are in the window system's logical pixels
 // (device pixels at 100 % scaling).
 //
+// Keyboard: the list has the focus when the window opens (first row current, nothing
+// selected), and the tab order goes from the list to the tool strip. Tooltips show whether or
+// not the window is the active one.
+//
 // Escape and Enter do not close the window; only the close box (or the window manager's
 // close command) does, and closing runs the close sequence through ViewerActions.
 
@@ -49,7 +53,7 @@ class ViewerWindow final : public QWidget {
   // "Abrégé" checked from `state`; ViewerActions::window_opening (flags, columns, first
   // fill); the window placed at the stored rectangle (brought onto a screen when it lies
   // wholly off every screen); tooltips attached; boxes 1927 and 1924 hidden and the text of
-  // 1923 cleared. Does not show the window.
+  // 1923 cleared; the keyboard focus given to the list. Does not show the window.
   void initialise(const ViewerStartState& state);
 
   // The outer rectangle to store at close: the frame geometry; when the window is maximised,
@@ -64,6 +68,7 @@ class ViewerWindow final : public QWidget {
   void show_export_menu(QPoint global_cursor);
 
   ListView* list_view() const { return view_; }
+  ListModel& list_model() { return model_; }
   ToolStrip* tool_strip() const { return strip_; }
   QMenu* export_menu() const { return export_menu_; }
   bool has_closed() const { return closed_; }

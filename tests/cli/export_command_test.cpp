@@ -110,7 +110,7 @@ TEST_F(ExportCommandTest, OutputFileHoldsExactlyWhatStandardOutputGets) {
   // An existing file of that name is replaced; a name without extension keeps none.
   const fs::path old_file = work() / "liste";
   {
-    std::FILE* f = std::fopen(old_file.c_str(), "wb");
+    std::FILE* f = std::fopen(old_file.string().c_str(), "wb");
     ASSERT_NE(f, nullptr);
     std::fputs("previous export, much longer than nothing at all", f);
     std::fclose(f);

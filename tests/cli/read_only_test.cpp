@@ -76,7 +76,7 @@ TEST_F(ReadOnlyTest, StoredSettingsAndOldFlagsAreReadNotRewritten) {
       "[HKEY_CURRENT_USER\\software\\Velmora]\r\n"
       "\"RSP_traite\"=hex:ff,ff,00\r\n";
   {
-    std::FILE* f = std::fopen(settings_file().c_str(), "wb");
+    std::FILE* f = std::fopen(settings_file().string().c_str(), "wb");
     ASSERT_NE(f, nullptr);
     std::fwrite(text.data(), 1, text.size(), f);
     std::fclose(f);
@@ -91,7 +91,7 @@ TEST_F(ReadOnlyTest, StoredSettingsAndOldFlagsAreReadNotRewritten) {
 TEST_F(ReadOnlyTest, ASettingsFileThatCannotBeReadIsNotKeptAside) {
   const std::string garbage = "this is no registry file\r\n[unclosed\r\n";
   {
-    std::FILE* f = std::fopen(settings_file().c_str(), "wb");
+    std::FILE* f = std::fopen(settings_file().string().c_str(), "wb");
     ASSERT_NE(f, nullptr);
     std::fwrite(garbage.data(), 1, garbage.size(), f);
     std::fclose(f);

@@ -1,6 +1,7 @@
-// The error dialog and its reporter, the Qt dialogs and shell, and the text bridge.
+// The error dialog and its reporter, the Qt dialogs (in French) and shell, and the text bridge.
 
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -46,6 +47,19 @@ void when_modal_opens(std::function<void(QWidget*)> check) {
   });
 }
 
+// Texts Qt writes on its own file dialog: the "look in" and name labels, then the buttons.
+QStringList qt_texts(const QFileDialog& chooser) {
+  QStringList texts;
+  for (const char* label : {"lookInLabel", "fileNameLabel"}) {
+    texts << chooser.findChild<QLabel*>(QLatin1String(label))->text();
+  }
+  const auto* buttons = chooser.findChild<QDialogButtonBox*>();
+  for (auto which : {QDialogButtonBox::Open, QDialogButtonBox::Save, QDialogButtonBox::Cancel}) {
+    if (const QPushButton* b = buttons->button(which)) texts << b->text();
+  }
+  return texts;
+}
+
 }  // namespace
 
 class UrlCatcher : public QObject {
@@ -60,6 +74,9 @@ class DialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // As the program starts: Qt's own dialogs speak French.
+  void initTestCase() { QVERIFY(gui::install_french_translations()); }
+
   void ErrorDialogShowsEveryText() {
     gui::ErrorDialog dialog(sample_fault(), {});
     QCOMPARE(dialog.windowTitle(), cp("Erreur lors du traitement d'un retour NOEMIE"));
@@ -110,6 +127,22 @@ class DialogsTest : public QObject {
     QTest::mouseClick(send, Qt::LeftButton);
     QCOMPARE(sent, 2);
     QVERIFY(dialog.isVisible());
+  }
+
+  void OkLeadsTheKeyboardAndSpaceClosesAFreshDialog() {
+    gui::ErrorDialog dialog(sample_fault(), {});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    auto* ok = dialog.findChild<QPushButton*>(control_name(2504));
+    auto* send = dialog.findChild<QPushButton*>(control_name(2505));
+    QCOMPARE(QApplication::focusWidget(), ok);
+    QTest::keyClick(ok, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), send);
+    QTest::keyClick(send, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), ok);
+    QTest::keyClick(ok, Qt::Key_Space);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
   }
 
   void EnterAndEscapeDoNothingOkCloses() {
@@ -195,6 +228,9 @@ class DialogsTest : public QObject {
         QVERIFY(chooser);
         QCOMPARE(chooser->windowTitle(), QStringLiteral("R\u00E9pertoire \u00E0 visualiser"));
         QCOMPARE(chooser->fileMode(), QFileDialog::Directory);
+        QCOMPARE(qt_texts(*chooser),
+                 (QStringList{QStringLiteral("Voir dans :"), QStringLiteral("Dossier :"),
+                              QStringLiteral("&Choisir"), QStringLiteral("Annuler")}));
         QCOMPARE(QDir(chooser->directory()).canonicalPath(),
                  QDir(gui::path_to_qstring(dir.path())).canonicalPath());
         if (accept) {
@@ -227,6 +263,9 @@ class DialogsTest : public QObject {
                                                     QStringLiteral("Tous les fichiers (*)")}));
       QCOMPARE(chooser->selectedNameFilter(), QStringLiteral("Fichiers Texte (*.TXT)"));
       QCOMPARE(chooser->acceptMode(), QFileDialog::AcceptSave);
+      QCOMPARE(qt_texts(*chooser),
+               (QStringList{QStringLiteral("Voir dans :"), QStringLiteral("&Nom de fichier :"),
+                            QStringLiteral("&Enregistrer"), QStringLiteral("Annuler")}));
       QVERIFY(!chooser->testOption(QFileDialog::DontConfirmOverwrite));
       chooser->selectFile(QStringLiteral("liste"));
       static_cast<QDialog*>(chooser)->accept();

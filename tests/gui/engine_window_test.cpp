@@ -1,10 +1,12 @@
 // The viewer window driven as a user drives it, over the real list engine: the filters
 // refill the list, the column widths follow the kind filter, double-clicks, tooltips,
 // marking, sorting and the export menu do what the engine says, and a faulty return file
-// raises the error dialog, modal to the window.
+// raises the error dialog, modal to the window, in front of the rows listed so far. Tooltips
+// show on an inactive window; the keyboard starts in the list.
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCursor>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QMenu>
@@ -14,6 +16,7 @@
 
 #include "engine_fixture.h"
 #include "gui/text_bridge.h"
+#include "gui/tool_strip.h"
 #include "support/list_titles.h"
 
 using namespace noemie;
@@ -218,6 +221,54 @@ class EngineWindowTest : public QObject {
     QVERIFY(!QToolTip::isVisible());
   }
 
+  void TooltipsShowWhileAnotherWindowIsActive() {
+    EngineFixture f;
+    put_returns(f);
+    f.start();
+    f.window().move(0, 0);
+    QWidget other;  // the practice's own program, beside the viewer
+    other.setGeometry(f.window().frameGeometry().right() + 20, 0, 60, 60);
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QVERIFY(!f.window().isActiveWindow());
+    // The pointer rests on the cell, no button down (QTest leaves one down after a
+    // double-click): Qt's own hover timer asks for the tip.
+    QTest::mouseRelease(&other, Qt::LeftButton);
+    QCursor::setPos(f.view().viewport()->mapToGlobal(
+        f.cell_centre(rows_of(f.list(), 42).front(), viewer::kColRef)));
+    QTRY_VERIFY(QToolTip::isVisible());
+    QVERIFY(
+        QToolTip::text().startsWith(cp("R\xE9"
+                                       "f\xE9rence 531")));
+  }
+
+  void KeysBelongToTheListFromTheStart() {
+    EngineFixture f;
+    put_returns(f);
+    f.start();
+    f.window().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window()));
+    gui::ListView& view = f.view();
+    QCOMPARE(QApplication::focusWidget(), &view);
+    QCOMPARE(view.currentIndex().row(), 0);
+    QVERIFY(!view.selectionModel()->hasSelection());
+    // Space acts on the list, never on the first box of the strip.
+    const int mask = f.window().tool_strip()->kind_mask();
+    const int rows = f.list().row_count();
+    QTest::keyClick(&view, Qt::Key_Space);
+    QCOMPARE(f.window().tool_strip()->kind_mask(), mask);
+    QCOMPARE(f.list().row_count(), rows);
+    QTest::keyClick(&view, Qt::Key_Down);
+    QCOMPARE(view.currentIndex().row(), 1);
+    QVERIFY(f.list().selected(1) && !f.list().selected(0));
+    // Tab order: the list, then the tool strip, and back.
+    QTest::keyClick(&view, Qt::Key_Tab);
+    QVERIFY(f.window().tool_strip()->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), &view);
+  }
+
   void MarkingSetsTheStateOfTheSelectedRowsFiles() {
     EngineFixture f;
     put_returns(f);
@@ -312,6 +363,39 @@ class EngineWindowTest : public QObject {
     // Every fill reads the folder again, and says so again.
     f.click(gui::kIdKindPayments);
     QCOMPARE(watch.paths.size(), std::size_t(2));
+  }
+
+  void RowsListedSoFarStayInSightBehindTheErrorDialog() {
+    EngineFixture f;
+    f.put("00000042.RSP", return_file("531"));
+    f.put("00000043.RSP", return_file("900"));
+    f.put("00000050.RSP", std::string(300, 'X'));
+    f.put("00000051.RSP", return_file("534"));
+    DialogWatch watch;
+    std::vector<std::set<int>> behind;
+    watch.on_open = [&](gui::ErrorDialog&) {
+      const QAbstractItemModel& model = *f.view().model();
+      QCOMPARE(model.rowCount(), f.list().row_count());
+      std::set<int> shown;
+      for (int r = 0; r < model.rowCount(); ++r) {
+        shown.insert(
+            std::stoi(gui::to_cp1252(model.index(r, viewer::kColFichier).data().toString())));
+      }
+      behind.push_back(shown);
+      // No tooltip on the list while the dialog keeps the user away from it.
+      const QPoint at = f.cell_centre(0, viewer::kColRef);
+      QHelpEvent help(QEvent::ToolTip, at, f.view().viewport()->mapToGlobal(at));
+      QApplication::sendEvent(f.view().viewport(), &help);
+      QVERIFY(!QToolTip::isVisible());
+    };
+    f.start();                  // the first fill
+    f.click(gui::kIdAgeMonth);  // a refill
+    QCOMPARE(behind.size(), std::size_t(2));
+    for (const std::set<int>& shown : behind) {
+      QVERIFY(shown.contains(42) && shown.contains(43));
+    }
+    QCOMPARE(listed_files(f.list()), (std::set<int>{42, 43, 51}));
+    QCOMPARE(f.view().model()->rowCount(), f.list().row_count());
   }
 
   void EscapeAndEnterDoNotCloseTheViewer() {

@@ -1,6 +1,7 @@
 #pragma once
 // A fresh temporary folder, removed with everything in it when the object goes away.
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -8,7 +9,9 @@ namespace noemie::testing {
 
 class TempDir {
  public:
+  // In the system's temporary folder, or in `base`.
   TempDir();
+  explicit TempDir(const std::filesystem::path& base);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
@@ -20,6 +23,10 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// Sets the modification time of `path` to `file_time` (100-ns units since 1601, UTC), to the
+// unit: on Windows the standard library's setter keeps whole seconds only.
+void set_file_time(const std::filesystem::path& path, std::int64_t file_time);
 
 // The whole content of a file ("" when it cannot be read).
 std::string read_file(const std::filesystem::path& path);

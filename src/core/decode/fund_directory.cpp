@@ -49,17 +49,21 @@ std::string_view name_of(std::string_view rest) {
 
 }  // namespace
 
+std::string nom_caisse_in(std::string_view directory, int regime, int caisse, int centre) {
+  const std::string key =
+      std::to_string(regime) + ' ' + std::to_string(caisse) + ' ' + std::to_string(centre) + ' ';
+  const std::optional<std::string_view> rest =
+      find_line_after_key(noemie::text::c_text(directory), key);
+  if (!rest) return {};
+  return std::string(noemie::text::first_chars(name_of(*rest), kFundNameMaxChars));
+}
+
 std::string get_nom_caisse(const std::filesystem::path& dat_path, int regime, int caisse,
                            int centre, bool create_if_missing) {
   const std::optional<std::string> bytes =
       read_table_file(dat_path, std::numeric_limits<std::size_t>::max(), create_if_missing);
   if (!bytes) return {};
-  const std::string key =
-      std::to_string(regime) + ' ' + std::to_string(caisse) + ' ' + std::to_string(centre) + ' ';
-  const std::optional<std::string_view> rest =
-      find_line_after_key(noemie::text::c_text(*bytes), key);
-  if (!rest) return {};
-  return std::string(noemie::text::first_chars(name_of(*rest), kFundNameMaxChars));
+  return nom_caisse_in(*bytes, regime, caisse, centre);
 }
 
 }  // namespace noemie::decode

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace noemie::decode {
 
@@ -28,5 +29,8 @@ inline constexpr std::size_t kFundNameMaxChars = 259;
 // is false.
 std::string get_nom_caisse(const std::filesystem::path& dat_path, int regime, int caisse,
                            int centre, bool create_if_missing);
+
+// The same lookup in the bytes of a fund directory already read.
+std::string nom_caisse_in(std::string_view directory, int regime, int caisse, int centre);
 
 }  // namespace noemie::decode

@@ -8,6 +8,8 @@ namespace noemie::decode {
 
 std::optional<std::string> read_table_file(const std::filesystem::path& path, std::size_t max_bytes,
                                            bool create_if_missing) {
+  // No path names no file: there is nothing to read or create.
+  if (path.empty()) return std::nullopt;
   std::error_code error;
   const auto status = std::filesystem::status(path, error);
   if (status.type() == std::filesystem::file_type::not_found) {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/noemie/file_stamp.h"
+#include "core/platform/file_stamp.h"
 
 namespace noemie {
 
@@ -17,6 +17,6 @@ namespace noemie {
 // modification as a file time (100-ns units since 1601, UTC) once it is open, and `stamp`,
 // when given, the file's stamp as it was before its bytes were read.
 int load_file(const std::filesystem::path& path, std::unique_ptr<unsigned char[]>& buffer,
-              std::size_t& read, std::int64_t& file_time, FileStamp* stamp = nullptr);
+              std::size_t& read, std::int64_t& file_time, platform::FileStamp* stamp = nullptr);
 
 }  // namespace noemie

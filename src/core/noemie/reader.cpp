@@ -106,7 +106,7 @@ void NoemieReader::lit_fichier_noemie(const std::filesystem::path& path, ReturnR
   std::unique_ptr<unsigned char[]> buffer;
   std::size_t read = 0;
   try {
-    FileStamp stamp;
+    platform::FileStamp stamp;
     const int code = load_file(path, buffer, read, file_time_, &stamp);
     if (code >= 0) return erreur(code, 0);
     stamp_ = stamp;

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "core/noemie/fault_report.h"
-#include "core/noemie/file_stamp.h"
+#include "core/platform/file_stamp.h"
 #include "core/noemie/return_record.h"
 
 namespace noemie {
@@ -48,7 +48,7 @@ class NoemieReader {
   std::int64_t file_time() const { return file_time_; }
   // The stamp of the last file read as it was before its bytes were read; nothing when it
   // could not be opened.
-  const std::optional<FileStamp>& stamp() const { return stamp_; }
+  const std::optional<platform::FileStamp>& stamp() const { return stamp_; }
 
   // The fault that ended the last read (the silent ones included), if any.
   const std::optional<ParseFault>& derniere_erreur() const { return derniere_erreur_; }
@@ -60,7 +60,7 @@ class NoemieReader {
   FaultReporter& reporter_;
   std::int64_t debut_detecte_ = -1;
   std::int64_t file_time_ = 0;
-  std::optional<FileStamp> stamp_;
+  std::optional<platform::FileStamp> stamp_;
   std::filesystem::path chemin_;
   std::optional<ParseFault> derniere_erreur_;
 };

@@ -1,6 +1,7 @@
 #include "core/noemie/report_mail.h"
 
 #include "core/noemie/version.h"
+#include "core/platform/path_text.h"
 #include "core/text/cp1252.h"
 
 #ifndef NOEMIE_AUTHOR_MAIL
@@ -39,9 +40,8 @@ std::string version_numbers() {
 
 std::string report_line(const std::filesystem::path& path, std::int64_t position,
                         std::string_view description) {
-  const std::u8string name = path.u8string();
   std::string line = "Fic : ";
-  line += text::utf8_to_cp1252({reinterpret_cast<const char*>(name.data()), name.size()});
+  line += platform::path_to_cp1252(path);
   line += " -- Off : ";
   line += std::to_string(position);
   line += " -- Err : ";

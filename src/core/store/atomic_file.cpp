@@ -5,8 +5,10 @@
 #include <random>
 #include <system_error>
 
+#include "core/platform/path_text.h"
+
 #ifdef _WIN32
-#include <windows.h>
+#include "core/platform/win32/file_replace.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,14 +22,18 @@ namespace fs = std::filesystem;
 
 using Producer = std::function<bool(const ByteSink&)>;
 
-std::string describe(std::string_view what, const fs::path& path, int error) {
+std::string describe(std::string_view what, const fs::path& path, int error,
+                     const std::error_category& category = std::generic_category()) {
   std::string out(what);
   out += ' ';
-  out += path.string();
+  out += platform::path_to_native_text(path);
   out += ": ";
-  out += std::generic_category().message(error);
+  out += category.message(error);
   return out;
 }
+
+constexpr std::string_view kTemporaryMark = ".tmp";
+constexpr std::size_t kSaltDigits = 8;
 
 // A name for the temporary file that no other writer picks at the same moment.
 fs::path temporary_name(const fs::path& target) {
@@ -39,9 +45,11 @@ fs::path temporary_name(const fs::path& target) {
     salt = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(&salt));
   }
   static constexpr char kHex[] = "0123456789abcdef";
-  std::string suffix = ".tmp";
-  for (int i = 0; i < 8; ++i) suffix += kHex[(salt >> (4 * i)) & 0xF];
-  return target.parent_path() / (target.filename().string() + suffix);
+  std::string suffix(kTemporaryMark);
+  for (std::size_t i = 0; i < kSaltDigits; ++i) suffix += kHex[(salt >> (4 * i)) & 0xF];
+  fs::path name = target;
+  name += suffix;
+  return name;
 }
 
 // The file a symbolic link leads to, so that the link itself survives the replacement.
@@ -54,49 +62,16 @@ fs::path resolve_link(const fs::path& target) {
 
 #ifdef _WIN32
 
-std::string write_new_file(const fs::path& tmp, const Producer& produce, const fs::path&,
+std::string write_new_file(const fs::path& tmp, const Producer& produce, const fs::path& target,
                            bool& exists) {
-  HANDLE h = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    exists = GetLastError() == ERROR_FILE_EXISTS;
-    return describe("cannot create", tmp, EACCES);
-  }
-  bool ok = true;
-  const ByteSink sink = [&](std::string_view bytes) {
-    while (ok && !bytes.empty()) {
-      const DWORD chunk = static_cast<DWORD>(bytes.size() < (1u << 30) ? bytes.size() : 1u << 30);
-      DWORD written = 0;
-      ok = WriteFile(h, bytes.data(), chunk, &written, nullptr) && written > 0;
-      bytes.remove_prefix(written);
-    }
-    return ok;
-  };
-  bool produced = false;
-  try {
-    produced = produce(sink);
-  } catch (...) {
-    CloseHandle(h);
-    DeleteFileW(tmp.c_str());
-    throw;
-  }
-  const bool abandoned = ok && !produced;
-  ok = ok && produced && FlushFileBuffers(h);
-  ok = CloseHandle(h) && ok;
-  if (!ok) {
-    DeleteFileW(tmp.c_str());
-    return describe("cannot write", tmp, abandoned ? ECANCELED : ENOSPC);
-  }
-  return {};
+  const std::error_code error = platform::win32::write_new_file(tmp, produce);
+  exists = error == std::errc::file_exists;
+  return error ? describe("cannot write", target, error.value(), error.category()) : "";
 }
 
 std::string replace_file(const fs::path& tmp, const fs::path& target) {
-  if (MoveFileExW(tmp.c_str(), target.c_str(),
-                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return {};
-  }
-  DeleteFileW(tmp.c_str());
-  return describe("cannot replace", target, EACCES);
+  const std::error_code error = platform::win32::replace_file(tmp, target);
+  return error ? describe("cannot replace", target, error.value(), error.category()) : "";
 }
 
 #else
@@ -185,15 +160,52 @@ std::string write_file_atomically(const fs::path& target, const Producer& produc
     fs::create_directories(real.parent_path(), ec);
     if (ec) return describe("cannot create the folder", real.parent_path(), ec.value());
   }
+  // A disk with `room_left` bytes free takes that many, then refuses the rest.
+  bool disk_full = false;
+  Producer limited = produce;
+  if (options.room_left) {
+    limited = [&produce, &disk_full, left = *options.room_left](const ByteSink& sink) mutable {
+      return produce([&](std::string_view bytes) {
+        if (bytes.size() > left) {
+          sink(bytes.substr(0, static_cast<std::size_t>(left)));
+          left = 0;
+          disk_full = true;
+          return false;
+        }
+        left -= bytes.size();
+        return sink(bytes);
+      });
+    };
+  }
   std::string error;
   for (int attempt = 0; attempt < 16; ++attempt) {
     const fs::path tmp = temporary_name(real);
     bool exists = false;
-    error = write_new_file(tmp, produce, real, exists);
+    error = write_new_file(tmp, limited, real, exists);
+    if (!error.empty() && disk_full) return describe("cannot write", real, ENOSPC);
     if (error.empty()) return replace_file(tmp, real);
     if (!exists) break;
   }
   return error;
+}
+
+std::size_t remove_abandoned_temporaries(const fs::path& target) {
+  const std::string prefix =
+      platform::path_to_native_text(target.filename()) + std::string(kTemporaryMark);
+  const auto is_temporary = [&](const std::string& name) {
+    return name.size() == prefix.size() + kSaltDigits && name.starts_with(prefix) &&
+           name.find_first_not_of("0123456789abcdef", prefix.size()) == std::string::npos;
+  };
+  const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  std::size_t removed = 0;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code gone;
+    if (is_temporary(platform::path_to_native_text(it->path().filename())) &&
+        fs::remove(it->path(), gone))
+      ++removed;
+  }
+  return removed;
 }
 
 }  // namespace noemie::store

@@ -4,8 +4,11 @@
 // is then renamed over the target. A crash, a full disk or a read-only folder at any moment
 // leaves the previous file as it was.
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +17,9 @@ namespace noemie::store {
 struct AtomicWriteOptions {
   // Create the target's folder (and those above it) when it is missing.
   bool create_folder = false;
+  // The free room of the disk, for tests of a full disk: a file longer than this is refused
+  // as a full disk refuses it. Unset, the disk decides.
+  std::optional<std::uint64_t> room_left{};
 };
 
 // Replaces `target` by `bytes`. Returns "" on success, else a one-line description of what
@@ -33,5 +39,9 @@ using ByteSink = std::function<bool(std::string_view bytes)>;
 std::string write_file_atomically(const std::filesystem::path& target,
                                   const std::function<bool(const ByteSink&)>& produce,
                                   const AtomicWriteOptions& options = {});
+// Removes the temporary files that writes of `target` left behind when their process was
+// killed before its rename. Only safe while no other write of `target` can be under way (its
+// writers hold the file's lock). Returns how many were removed.
+std::size_t remove_abandoned_temporaries(const std::filesystem::path& target);
 
 }  // namespace noemie::store

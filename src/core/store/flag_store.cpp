@@ -4,49 +4,38 @@
 #include <limits>
 #include <new>
 #include <optional>
-#include <system_error>
 
-#include "core/store/atomic_file.h"
+#include "core/platform/path_text.h"
 #include "core/store/key_paths.h"
-#include "core/text/cp1252.h"
 
 namespace noemie::store {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The whole file, or nothing when it cannot be opened or read.
-std::optional<std::string> read_whole_file(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in.is_open()) return std::nullopt;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size < 0) return std::nullopt;
-  in.seekg(0, std::ios::beg);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  if (!in.read(bytes.data(), size)) return std::nullopt;
+// A file of at most this many bytes holds no states: they come from the registry bitmap.
+constexpr std::size_t kNoStatesFileSize = 1;
+
+// The flag file once this run's changes are applied to `current`, the file as it is now (the
+// converted states when it holds none), grown to `length` bytes with state 0.
+std::string merged_flag_file(const std::optional<std::string>& current,
+                             const std::vector<std::uint8_t>& converted, std::size_t length,
+                             const std::map<std::uint64_t, std::uint8_t>& changes) {
+  std::string bytes = current.value_or(std::string());
+  if (bytes.size() <= kNoStatesFileSize && !converted.empty()) {
+    bytes.assign(converted.begin(), converted.end());
+  }
+  if (bytes.size() < length) bytes.resize(length, '\0');
+  for (const auto& [number, state] : changes) {
+    const auto index = static_cast<std::size_t>(number);
+    if (index >= bytes.size()) bytes.resize(index + 1, '\0');
+    bytes[index] = static_cast<char>(state);
+  }
   return bytes;
 }
 
-// What the file holds from `offset` on ("" when it is shorter or cannot be read).
-std::string read_tail(const fs::path& file, std::size_t offset) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in.is_open()) return {};
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size <= static_cast<std::streamoff>(offset)) return {};
-  in.seekg(static_cast<std::streamoff>(offset), std::ios::beg);
-  std::string tail(static_cast<std::size_t>(size - static_cast<std::streamoff>(offset)), '\0');
-  if (!in.read(tail.data(), static_cast<std::streamsize>(tail.size()))) return {};
-  return tail;
-}
-
 std::string display_name(const fs::path& file) {
-#ifdef _WIN32
-  return file.string();
-#else
-  return text::utf8_to_cp1252(file.string());
-#endif
+  return platform::path_to_cp1252(file);
 }
 
 }  // namespace
@@ -66,7 +55,7 @@ std::uint64_t file_number(std::string_view name) {
 fs::path flag_file_path(std::string_view path_arch) {
   std::string file(path_arch);
   file += kFlagFileName;
-  return fs::path(file);
+  return platform::path_from_setting(file);
 }
 
 std::string flag_save_failure_message(const fs::path& file) {
@@ -80,34 +69,29 @@ FlagStore::FlagStore(Registry& registry, platform::Dialogs& dialogs)
     : registry_(registry), dialogs_(dialogs) {}
 
 void FlagStore::lit_info_traite(Config& config, bool create_missing_file) {
+  const fs::path file = flag_file_path(config.path_arch);
+  const FileRead read = read_whole_file(file);
+  // A first run leaves a flag file behind; a failure here only means none is left.
+  if (read.missing && create_missing_file) std::ofstream(file, std::ios::binary | std::ios::app);
+  take_flag_file(read, config);
+}
+
+void FlagStore::take_flag_file(const FileRead& read, Config& config) {
   info_traite_.clear();
   unstored_.clear();
-  unreadable_file_.clear();
-  const fs::path file = flag_file_path(config.path_arch);
-
-  std::error_code ec;
-  const auto status = fs::status(file, ec);
-  if (status.type() == fs::file_type::not_found) {
-    // A first run leaves a flag file behind; a failure here only means none is left.
-    if (create_missing_file) std::ofstream(file, std::ios::binary | std::ios::app);
-    conv_info_traite(config);
+  changes_.clear();
+  converted_.clear();
+  if (read.bytes && read.bytes->size() > kNoStatesFileSize &&
+      read.bytes->size() <= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+    info_traite_.assign(read.bytes->begin(), read.bytes->end());
     return;
   }
-
-  const auto bytes = fs::is_directory(status) ? std::nullopt : read_whole_file(file);
-  if (!bytes ||
-      bytes->size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
-    // The file may hold states we could not read: convert for this run, but never let a
-    // save replace it.
-    unreadable_file_ = file;
-    conv_info_traite(config);
-    return;
-  }
-  if (bytes->size() <= 1) {
-    conv_info_traite(config);
-    return;
-  }
-  info_traite_.assign(bytes->begin(), bytes->end());
+  conv_info_traite(config);
+  // Converted states reach the flag file at the next save, unless the file held states that
+  // could not be read: a save then starts from the file as it is by then.
+  const bool held_no_states =
+      read.missing || (read.bytes && read.bytes->size() <= kNoStatesFileSize);
+  if (held_no_states && info_traite_.size() > 1) converted_ = info_traite_;
 }
 
 void FlagStore::conv_info_traite(Config& config) {
@@ -139,23 +123,35 @@ void FlagStore::conv_info_traite(Config& config) {
   }
 }
 
+std::string FlagStore::with_changes(const std::optional<std::string>& current) const {
+  return merged_flag_file(current, converted_, info_traite_.size(), changes_);
+}
+
+void FlagStore::changes_saved(const std::string& merged) {
+  info_traite_.assign(merged.begin(), merged.end());
+  changes_.clear();
+  converted_.clear();
+}
+
 FlagSaveResult FlagStore::ecrit_info_traite(const Config& config) {
   FlagSaveResult result;
   result.file = flag_file_path(config.path_arch);
-  if (info_traite_.empty()) {
-    result.error = "no flags were loaded, so none are saved";
+  if (!has_changes()) {
+    result.saved = true;
     return result;
   }
-  if (!unreadable_file_.empty()) {
-    result.error = "the flag file " + unreadable_file_.string() +
-                   " could not be read when it was loaded and is left as it is";
-    return result;
-  }
-  std::string bytes(info_traite_.begin(), info_traite_.end());
-  // The file was never truncated: what another program added past our states stays.
-  bytes += read_tail(result.file, bytes.size());
-  result.error = write_file_atomically(result.file, bytes);
-  result.saved = result.error.empty();
+  std::string merged;
+  const SharedFileUpdate update = update_shared_file(
+      result.file, save_options_,
+      [&](const std::optional<std::string>& current, std::string&) -> std::optional<std::string> {
+        merged = with_changes(current);
+        return merged;
+      });
+  result.error = update.error;
+  result.written = update.written;
+  result.saved = update.error.empty();
+  // The file now holds this run's changes and every other program's: so does memory.
+  if (result.saved) changes_saved(merged);
   return result;
 }
 
@@ -184,16 +180,24 @@ int FlagStore::rsp_traite(std::string_view file_name) {
   return kStateIconBase + state;
 }
 
+int FlagStore::set_state(std::uint64_t n, int state) {
+  const auto byte = static_cast<std::uint8_t>(state);
+  if (std::uint8_t* stored = stored_state(n)) {
+    *stored = byte;
+    changes_[n] = byte;
+  } else {
+    unstored_[n] = byte;
+  }
+  return state;
+}
+
 int FlagStore::rsp_traite_set(std::uint64_t n) {
-  std::uint8_t& state = state_of(n);
-  const int next = state + 1 > 3 ? 0 : state + 1;
-  state = static_cast<std::uint8_t>(next);
-  return next;
+  const int state = state_of(n);
+  return set_state(n, state + 1 > 3 ? 0 : state + 1);
 }
 
 int FlagStore::rsp_traite_set_(std::uint64_t n, int state) {
-  state_of(n) = static_cast<std::uint8_t>(state);
-  return state;
+  return set_state(n, state);
 }
 
 }  // namespace noemie::store

@@ -17,6 +17,7 @@
 #include "core/platform/dialogs.h"
 #include "core/store/config.h"
 #include "core/store/registry.h"
+#include "core/store/shared_file.h"
 
 namespace noemie::store {
 
@@ -50,9 +51,10 @@ std::string flag_save_failure_message(const std::filesystem::path& file);
 
 // Outcome of ecrit_info_traite.
 struct FlagSaveResult {
-  bool saved = false;
+  bool saved = false;    // the flag file holds every change of this run (none is a success)
+  bool written = false;  // the flag file was replaced
   std::filesystem::path file;
-  std::string error;  // why not, in one line; "" when saved
+  std::string error;  // why not saved, in one line; "" when saved
 };
 
 class FlagStore {
@@ -63,14 +65,25 @@ class FlagStore {
   // Loads the states from the flag file of `config.path_arch`. A file of 0 or 1 byte, a
   // missing file or one that cannot be read is converted from the registry bitmap instead
   // (which may set `config.config_multi`). When `create_missing_file` is true a missing flag
-  // file is created empty (the desktop viewer); the headless export passes false.
+  // file is created empty (the desktop viewer); the headless commands pass false. Forgets the
+  // changes of an earlier load.
   void lit_info_traite(Config& config, bool create_missing_file = true);
 
-  // Saves the states to the flag file of `config.path_arch`, atomically: the file is either
-  // the old one or the new one, never half-written. Bytes that the file holds past our
-  // states (another program of the suite grew it meanwhile) are kept. A flag file that
-  // existed but could not be read at load is never replaced.
+  // Saves what this run changed to the flag file of `config.path_arch`, so that programs
+  // sharing the file never erase each other's marks: under the file's lock, the file is read
+  // as it is now, given the states this run set (a file that held no states takes the
+  // converted registry bitmap first), grown to every file number this run looked up, and
+  // replaced atomically; then the lock is released. A run that changed nothing writes
+  // nothing. A lock not had in time, a file that cannot be read (it is then left as it is)
+  // or cannot be written is reported and keeps the changes for a later save.
   FlagSaveResult ecrit_info_traite(const Config& config);
+
+  // The halves of loading and saving that do not touch the file: the states from the flag
+  // file as read (what lit_info_traite does once it has read it), and the file's new content
+  // from its content now (`current`; nullopt for no file), which ecrit_info_traite writes
+  // under the lock.
+  void take_flag_file(const FileRead& read, Config& config);
+  std::string with_changes(const std::optional<std::string>& current) const;
 
   // Builds the states from the "RSP_traite" bitmap of the suite key (or of the profile
   // sub-key that the suite's `config_multi`, stored into `config.config_multi`, selects):
@@ -79,7 +92,8 @@ class FlagStore {
   void conv_info_traite(Config& config);
 
   // The state icon of a return file (6 to 9), from the number of `file_name` up to its first
-  // ".". Grows the states to that number (new states 0) and repairs a state outside 0 to 3.
+  // ".". Grows the states to that number (new states 0) and repairs a state outside 0 to 3
+  // (in memory: a repair alone is not a change to save).
   int rsp_traite(std::string_view file_name);
 
   // Steps the state of file number `n` (3 wraps to 0); returns the new state.
@@ -93,18 +107,33 @@ class FlagStore {
   // Number of states (at least 1 once loaded).
   std::int32_t lg_info_traite() const { return static_cast<std::int32_t>(info_traite_.size()); }
 
+  // True when a save has something to write: a stored state set or stepped since the load
+  // or the last save, or states converted from the registry bitmap.
+  bool has_changes() const { return !changes_.empty() || !converted_.empty(); }
+
+  // How saves lock and write the flag file (the lock wait; a full disk for tests).
+  void set_save_options(const SharedFileOptions& options) { save_options_ = options; }
+
  private:
   // The stored state of `n`, grown to when needed; null when `n` has no stored state.
   std::uint8_t* stored_state(std::uint64_t n);
   std::uint8_t& state_of(std::uint64_t n);
+  // Sets the state of `n` and remembers the change when the state is stored.
+  int set_state(std::uint64_t n, int state);
+  // After a save that wrote `merged`: memory is the file, and no change is left to save.
+  void changes_saved(const std::string& merged);
 
   Registry& registry_;
   platform::Dialogs& dialogs_;
+  SharedFileOptions save_options_;
   std::vector<std::uint8_t> info_traite_;
   // States of numbers without stored state, for this run only.
   std::map<std::uint64_t, std::uint8_t> unstored_;
-  // The flag file existed with states in it but could not be read: it must not be replaced.
-  std::filesystem::path unreadable_file_;
+  // The states this run set, by file number: all that a save writes over the file.
+  std::map<std::uint64_t, std::uint8_t> changes_;
+  // The states converted from the registry bitmap when the flag file held none; a save
+  // starts from them while the file still holds none.
+  std::vector<std::uint8_t> converted_;
 };
 
 }  // namespace noemie::store

@@ -105,4 +105,28 @@ bool KeyNode::same_tree(const KeyNode& other) const {
   return true;
 }
 
+KeyNode KeyNode::copy() const {
+  KeyNode out(name_);
+  out.values_ = values_;
+  for (const auto& c : children_) out.children_.push_back(std::make_unique<KeyNode>(c->copy()));
+  return out;
+}
+
+void take_their_changes(KeyNode& ours, KeyNode& base, const KeyNode& theirs) {
+  for (const RegValue& value : theirs.values()) {
+    const RegValue* mine = ours.find_value(value.name);
+    const RegValue* read = base.find_value(value.name);
+    const bool changed_here =
+        mine && !(read && mine->type == read->type && mine->data == read->data);
+    if (changed_here) continue;
+    ours.set_value(value.name, value.type, value.data);
+    base.set_value(value.name, value.type, value.data);
+  }
+  for (const auto& key : theirs.children()) {
+    KeyNode* mine = ours.child(key->name());
+    KeyNode* read = base.child(key->name());
+    if (mine && read) take_their_changes(*mine, *read, *key);
+  }
+}
+
 }  // namespace noemie::store

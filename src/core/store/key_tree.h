@@ -45,11 +45,20 @@ class KeyNode {
   // Equal names, types, data and order, all the way down (names compared exactly).
   bool same_tree(const KeyNode& other) const;
 
+  // A copy of this key and everything under it.
+  KeyNode copy() const;
+
  private:
   std::string name_;
   std::vector<std::unique_ptr<KeyNode>> children_;
   std::vector<RegValue> values_;
 };
+
+// Brings `ours` up to date with what another program stored since `base` was read: every
+// value of `theirs` (the store as it is now) is taken into `ours`, and into `base`, unless
+// `ours` changed it since `base` (or made it, when `base` lacks it). Keys of `theirs` are
+// made in both as needed. Nothing is ever removed.
+void take_their_changes(KeyNode& ours, KeyNode& base, const KeyNode& theirs);
 
 // Names equal without regard to case: ASCII and the Windows-1252 letters that have a case.
 bool names_equal(std::string_view a, std::string_view b);

@@ -1,9 +1,6 @@
 #include "core/store/reg_file_registry.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 
 #include "core/store/atomic_file.h"
 #include "core/store/reg_format.h"
@@ -34,28 +31,13 @@ void RegFileRegistry::warn(std::string_view line) {
   warnings_.flush();
 }
 
-void RegFileRegistry::load() {
-  std::error_code ec;
-  const auto status = fs::status(file_, ec);
-  if (status.type() == fs::file_type::not_found) return;
+void RegFileRegistry::set_save_options(const SharedFileOptions& options) {
+  save_options_ = options;
+  // The settings folder is made by the first save.
+  save_options_.write.create_folder = true;
+}
 
-  std::string bytes;
-  bool read_ok = !ec && !fs::is_directory(status);
-  if (read_ok) {
-    std::ifstream in(file_, std::ios::binary);
-    read_ok = in.is_open();
-    if (read_ok) {
-      bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-      read_ok = !in.bad();
-    }
-  }
-  if (!read_ok) {
-    save_blocked_ =
-        "the settings file " + file_.string() + " could not be read and is left as it is";
-    warn(save_blocked_ + "; going on with default settings");
-    return;
-  }
-
+KeyNode RegFileRegistry::read_tree(const std::string& bytes, std::string& blocked) {
   RegParseResult parsed = parse_reg_text(bytes);
   if (!parsed.ok()) {
     std::string line = "the settings file " + file_.string() + " could not be read completely (" +
@@ -67,14 +49,29 @@ void RegFileRegistry::load() {
       if (error.empty()) {
         line += "; kept as " + bad_copy_path().string();
       } else {
-        save_blocked_ = "the settings file " + file_.string() +
-                        " could not be kept aside and is left as it is (" + error + ")";
+        blocked = "the settings file " + file_.string() +
+                  " could not be kept aside and is left as it is (" + error + ")";
         line += "; " + error + "; it will not be replaced";
       }
     }
     warn(line + "; going on with what could be read");
   }
-  root() = std::move(parsed.current_user);
+  return std::move(parsed.current_user);
+}
+
+void RegFileRegistry::load() {
+  save_options_.write.create_folder = true;
+  const FileRead read = read_whole_file(file_);
+  if (read.missing) return;
+  if (!read.bytes) {
+    save_blocked_ =
+        "the settings file " + file_.string() + " could not be read and is left as it is";
+    warn(save_blocked_ + "; going on with default settings");
+    return;
+  }
+  root() = read_tree(*read.bytes, save_blocked_);
+  on_disk_ = tree().copy();
+  disk_bytes_ = read.bytes;
 }
 
 bool RegFileRegistry::save() {
@@ -83,16 +80,38 @@ bool RegFileRegistry::save() {
     last_error_ = save_blocked_;
     return false;
   }
-  const std::string error =
-      write_file_atomically(file_, to_reg_text(tree()), AtomicWriteOptions{.create_folder = true});
-  if (error.empty()) {
+  if (tree().same_tree(on_disk_)) {
+    // Nothing of this store's own to write.
+    mark_saved();
+    last_error_.clear();
+    return true;
+  }
+  std::string text;
+  const SharedFileUpdate update = update_shared_file(
+      file_, save_options_,
+      [&](const std::optional<std::string>& current,
+          std::string& error) -> std::optional<std::string> {
+        if (current != disk_bytes_) {
+          // Another program saved the file since this store read it: keep its values.
+          const KeyNode theirs =
+              current ? read_tree(*current, error) : KeyNode(std::string(kCurrentUserRoot));
+          if (!error.empty()) return std::nullopt;
+          take_their_changes(root(), on_disk_, theirs);
+          disk_bytes_ = current;
+        }
+        text = to_reg_text(tree());
+        return text;
+      });
+  if (update.error.empty()) {
+    on_disk_ = tree().copy();
+    disk_bytes_ = std::move(text);
     mark_saved();
     last_error_.clear();
     return true;
   }
   // One line when saving starts to fail, not one at every key closed afterwards.
-  if (last_error_.empty()) warn("settings not saved: " + error);
-  last_error_ = error;
+  if (last_error_.empty()) warn("settings not saved: " + update.error);
+  last_error_ = update.error;
   return false;
 }
 

@@ -2,12 +2,16 @@
 // The settings store where no Windows registry exists: the keys under HKEY_CURRENT_USER that
 // the program uses, kept in one registry export text file (see reg_format.h).
 //
-// The file is read once, when the store is made, and written whole and atomically when a key
-// is closed after a change and no other key is open (so that a change spanning several keys,
-// such as a tree copy or a save into a profile sub-key, reaches the file whole), and at
-// flush(). A file that cannot be read completely is first
-// kept beside itself as "<name>.bad" and reported in one line; the run goes on with what
-// could be read. No save ever replaces a file that could not be read or kept aside.
+// The file is read when the store is made, and saved when a key is closed after a change and
+// no other key is open (so that a change spanning several keys, such as a tree copy or a save
+// into a profile sub-key, reaches the file whole), and at flush(). Two programs may use the
+// file at once (two viewers open): a save takes the file's lock, reads the file as it is now,
+// takes in every value another program stored since this store last read or wrote it (unless
+// this store changed that value too: the later save wins), and writes the file whole and
+// atomically. A save with no change of its own writes nothing. A file that cannot be read
+// completely is first kept beside itself as "<name>.bad" and reported in one line; the run
+// goes on with what could be read. No save ever replaces a file that could not be read or
+// kept aside.
 
 #include <filesystem>
 #include <functional>
@@ -16,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/store/shared_file.h"
 #include "core/store/tree_registry.h"
 
 namespace noemie::store {
@@ -56,6 +61,9 @@ class RegFileRegistry final : public TreeRegistry {
   // Where a file that could not be read is kept: the file's name followed by ".bad".
   std::filesystem::path bad_copy_path() const;
 
+  // How saves lock and write the file (the lock wait; a full disk for tests).
+  void set_save_options(const SharedFileOptions& options);
+
  protected:
   bool keep_changes() override;
 
@@ -63,6 +71,9 @@ class RegFileRegistry final : public TreeRegistry {
   void load();
   bool save();
   void warn(std::string_view line);
+  // The tree of a file's `bytes`. Bytes that cannot be read completely are kept aside first
+  // (ReadWrite mode); when they cannot be, `blocked` says why and the file must stay as it is.
+  KeyNode read_tree(const std::string& bytes, std::string& blocked);
 
   std::filesystem::path file_;
   std::ostream& warnings_;
@@ -72,6 +83,11 @@ class RegFileRegistry final : public TreeRegistry {
   std::string save_blocked_;
   std::string last_error_;
   bool saves_held_ = false;
+  SharedFileOptions save_options_;
+  // The tree as the file held it when this store last read or wrote it, and the file's bytes
+  // then (nullopt: there was no file): what the store's own changes are measured against.
+  KeyNode on_disk_{"HKEY_CURRENT_USER"};
+  std::optional<std::string> disk_bytes_;
 };
 
 // Looks up an environment variable; empty when it is not set.

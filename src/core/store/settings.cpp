@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/platform/path_text.h"
 #include "core/store/key_tree.h"
 
 #ifndef _WIN32
@@ -23,14 +24,23 @@ const std::string_view kQvesWarningText =
 Settings::Settings(Registry& registry, platform::Dialogs& dialogs, std::string program_file)
     : registry_(registry), dialogs_(dialogs), program_file_(std::move(program_file)) {}
 
-bool Settings::read_setting(const RegistryKey& key, const SettingDescriptor& setting) {
+bool Settings::read_setting(const RegistryKey& key, std::size_t index, bool into_record) {
+  const SettingDescriptor& setting = setting_table()[index];
   std::string field(setting.size, '\0');
   const auto read = registry_.query_value(key, setting.name, field);
-  return read && decode_setting(setting, std::string_view(field.data(), read->length), config);
+  if (!read) return false;
+  field.resize(read->length);
+  stored_[index] = field;
+  return into_record && decode_setting(setting, field, config);
 }
 
-bool Settings::write_setting(const RegistryKey& key, const SettingDescriptor& setting) {
-  return registry_.set_value(key, setting.name, setting.type, encode_setting(setting, config));
+bool Settings::write_setting(const RegistryKey& key, std::size_t index) {
+  const SettingDescriptor& setting = setting_table()[index];
+  std::string bytes = encode_setting(setting, config);
+  if (stored_[index] == bytes) return true;
+  if (!registry_.set_value(key, setting.name, setting.type, bytes)) return false;
+  stored_[index] = std::move(bytes);
+  return true;
 }
 
 void Settings::lit_config(std::string_view key_path) {
@@ -46,17 +56,23 @@ void Settings::lit_config(std::string_view key_path) {
   apply_defaults(config);
   // Known before any save, so that even the first save records where the program lives.
   config.rep_VL = program_folder(program_file_);
+  const auto table = setting_table();
+  stored_key_.clear();
+  stored_.assign(table.size(), std::nullopt);
 
   if (key) {
-    for (const auto& s : setting_table()) {
-      if (s.role == SettingRole::ProfileNumber || s.role == SettingRole::Version ||
-          s.role == SettingRole::SousVersion) {
-        read_setting(key, s);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      const SettingRole r = table[i].role;
+      if (r == SettingRole::ProfileNumber || r == SettingRole::Version ||
+          r == SettingRole::SousVersion) {
+        read_setting(key, i);
       }
     }
+    stored_key_ = key_path;
     if (profile_selected(config.config_multi)) {
       key.close();
-      key = registry_.open_key(profile_key_path(key_path, config.config_multi));
+      stored_key_ = profile_key_path(key_path, config.config_multi);
+      key = registry_.open_key(stored_key_);
     }
   }
 
@@ -66,14 +82,22 @@ void Settings::lit_config(std::string_view key_path) {
     config.cabinet.clear();
     config.delai = 30;
     config.pass = 0;
+    stored_key_.clear();
     ecrit_config(key_path);
   } else {
-    for (const auto& s : setting_table()) {
-      if (s.role != SettingRole::ProfileNumber && s.role != SettingRole::ProgramFolder) {
-        read_setting(key, s);
-      }
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      const SettingRole r = table[i].role;
+      // `rep_VL` is never loaded; its stored bytes tell whether a save must write it.
+      if (r != SettingRole::ProfileNumber) read_setting(key, i, r != SettingRole::ProgramFolder);
     }
     key.close();
+    // A save writes what this run changed since: each other setting is measured against its
+    // value as loaded. A value that is absent or does not fit its field reads as its default,
+    // and is written only once this run changes it.
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      if (table[i].role != SettingRole::ProgramFolder)
+        stored_[i] = encode_setting(table[i], config);
+    }
   }
   cree_config();
 }
@@ -82,10 +106,18 @@ bool Settings::ecrit_config(std::string_view key_path) {
   RegistryKey key = registry_.create_key(key_path);
   if (!key) return false;
   const auto table = setting_table();
+  const std::string target = profile_selected(config.config_multi)
+                                 ? profile_key_path(key_path, config.config_multi)
+                                 : std::string(key_path);
+  if (stored_key_ != target || stored_.size() != table.size()) {
+    // Nothing is known of that key: every setting is written.
+    stored_key_ = target;
+    stored_.assign(table.size(), std::nullopt);
+  }
   bool ok = true;
   const auto write = [&](const RegistryKey& to, auto&& wanted) {
-    for (const auto& s : table) {
-      if (wanted(s.role)) ok = write_setting(to, s) && ok;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      if (wanted(table[i].role)) ok = write_setting(to, i) && ok;
     }
   };
 
@@ -94,19 +126,19 @@ bool Settings::ecrit_config(std::string_view key_path) {
   // when its keys are closed saves the whole record at once.
   RegistryKey profile;
   if (profile_selected(config.config_multi)) {
-    profile = registry_.create_key(profile_key_path(key_path, config.config_multi));
+    profile = registry_.create_key(target);
     if (!profile) {
       key.close();
       return false;
     }
   }
-  const RegistryKey& target = profile ? profile : key;
+  const RegistryKey& to = profile ? profile : key;
   config.version = kSavedVersion;
   config.sous_version = kSavedSousVersion;
-  write(target,
+  write(to,
         [](SettingRole r) { return r == SettingRole::Version || r == SettingRole::SousVersion; });
-  write(target, [](SettingRole r) { return r == SettingRole::Plain; });
-  write(target, [](SettingRole r) { return r == SettingRole::ProgramFolder; });
+  write(to, [](SettingRole r) { return r == SettingRole::Plain; });
+  write(to, [](SettingRole r) { return r == SettingRole::ProgramFolder; });
   ok = profile.close() && ok;
   return key.close() && ok;
 }
@@ -159,7 +191,7 @@ std::string qves_folder(std::string_view path) {
 
 bool folder_can_be_entered(const std::string& folder) {
   std::error_code ec;
-  if (!std::filesystem::is_directory(folder, ec)) return false;
+  if (!std::filesystem::is_directory(platform::path_from_setting(folder), ec)) return false;
 #ifdef _WIN32
   return true;
 #else

@@ -3,8 +3,10 @@
 // whole when asked, takes the settings over from the legacy key on a first run, and checks
 // the practice folder of the Quorvet program in one special case.
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/platform/dialogs.h"
 #include "core/store/config.h"
@@ -37,10 +39,13 @@ class Settings {
   // no key to read, saves the defaults at once. Then sets `rep_VL` and runs cree_config().
   void lit_config(std::string_view key_path = kProgramKey);
 
-  // Saves the whole record under `key_path` (created when missing): `config_multi` in the key
+  // Saves the record under `key_path` (created when missing): `config_multi` in the key
   // itself, every other setting in the profile sub-key when `config_multi` is above 0,
   // `version` as 1 and `sous-version` as 13 (the record is set to them too), `rep_VL` last.
-  // False when the key could not be created or a value not written or kept.
+  // Only the settings that changed since they were loaded or last saved are written, so that
+  // a save never puts back a value that another program changed since this one loaded it;
+  // into a key this object has not read or written before, every setting is written. False when the key
+  // could not be created or a value not written or kept.
   bool ecrit_config(std::string_view key_path = kProgramKey);
 
   // Copies every sub-key and value of `source` into `destination`, recursively. Names longer
@@ -57,12 +62,19 @@ class Settings {
   int is_QVES(std::string_view path, std::string_view cabinet, std::string_view user);
 
  private:
-  bool read_setting(const RegistryKey& key, const SettingDescriptor& setting);
-  bool write_setting(const RegistryKey& key, const SettingDescriptor& setting);
+  // Reads setting `index` of the table into the record (or only notes its stored bytes, when
+  // `into_record` is false).
+  bool read_setting(const RegistryKey& key, std::size_t index, bool into_record = true);
+  bool write_setting(const RegistryKey& key, std::size_t index);
 
   Registry& registry_;
   platform::Dialogs& dialogs_;
   std::string program_file_;
+  // What the store holds, as far as this object knows: the key that the settings other than
+  // `config_multi` were last read from or written to, and the bytes of each setting there (by
+  // index in the setting table; nullopt when absent or not known).
+  std::string stored_key_;
+  std::vector<std::optional<std::string>> stored_;
 };
 
 // The folder of a program file: the path cut before its last separator ("/"; "\" or "/" on

@@ -92,6 +92,35 @@ bool is_valid_utf8(std::string_view text) {
   return true;
 }
 
+std::u16string cp1252_to_utf16(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  // Every Windows-1252 character lies in the Basic Multilingual Plane: one code unit each.
+  for (char c : text)
+    out.push_back(static_cast<char16_t>(code_point_of(static_cast<unsigned char>(c))));
+  return out;
+}
+
+std::string utf16_to_cp1252(std::u16string_view text, char replacement) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    if (unit >= 0xD800 && unit <= 0xDFFF) {
+      // A character outside the Basic Multilingual Plane, or a lone half of one: neither has
+      // a Windows-1252 form. A pair counts as one character.
+      const bool pair =
+          unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+      if (pair) ++i;
+      out.push_back(replacement);
+      continue;
+    }
+    const auto byte = byte_of(unit);
+    out.push_back(byte ? static_cast<char>(*byte) : replacement);
+  }
+  return out;
+}
+
 std::string utf8_to_cp1252(std::string_view text, char replacement) {
   if (!is_valid_utf8(text)) return std::string(text);
   std::string out;

@@ -18,6 +18,13 @@ std::string cp1252_to_utf8(std::string_view text);
 // Text that is not valid UTF-8 is returned byte for byte, unchanged.
 std::string utf8_to_cp1252(std::string_view text, char replacement = '?');
 
+// Windows-1252 bytes to UTF-16 code units (Windows' own text), with the same mapping.
+std::u16string cp1252_to_utf16(std::string_view text);
+
+// UTF-16 to Windows-1252. A character with no Windows-1252 form becomes `replacement`, once
+// per character: a surrogate pair gives one replacement, and so does a lone surrogate.
+std::string utf16_to_cp1252(std::u16string_view text, char replacement = '?');
+
 // True when `text` is well-formed UTF-8 (no overlong forms, no surrogates).
 bool is_valid_utf8(std::string_view text);
 

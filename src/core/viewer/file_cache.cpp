@@ -7,7 +7,7 @@ const FileCache::Known* FileCache::find(const Path& path) const {
   return it == files_.end() ? nullptr : &it->second;
 }
 
-void FileCache::keep(const Path& path, const FileStamp& stamp, bool abrege,
+void FileCache::keep(const Path& path, const platform::FileStamp& stamp, bool abrege,
                      std::shared_ptr<const FileRows> rows) {
   Known& known = files_[path];
   if (!(known.stamp == stamp)) known = Known{stamp, {}};

@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "core/noemie/file_stamp.h"
+#include "core/platform/file_stamp.h"
 #include "core/viewer/file_rows.h"
 
 namespace noemie::viewer {
@@ -22,11 +22,11 @@ class FileCache {
  public:
   // What was made from one file as it was when it was read.
   struct Known {
-    FileStamp stamp;
+    platform::FileStamp stamp;
     std::array<std::shared_ptr<const FileRows>, 2> made;  // indexed by the "Abrégé" setting
 
     // What was made under `abrege` when the file still has `now`; null otherwise.
-    std::shared_ptr<const FileRows> reusable(const std::optional<FileStamp>& now,
+    std::shared_ptr<const FileRows> reusable(const std::optional<platform::FileStamp>& now,
                                              bool abrege) const {
       if (!now || !(*now == stamp)) return nullptr;
       return made[abrege ? 1 : 0];
@@ -43,7 +43,7 @@ class FileCache {
 
   // Keeps `rows`, made under `abrege` from the file at `path` when it had `stamp`; what was
   // kept for another stamp of that file goes.
-  void keep(const Path& path, const FileStamp& stamp, bool abrege,
+  void keep(const Path& path, const platform::FileStamp& stamp, bool abrege,
             std::shared_ptr<const FileRows> rows);
 
   // Forgets every file whose path is not in `present`.

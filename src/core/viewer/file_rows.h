@@ -31,7 +31,7 @@ struct FileRows {
   std::shared_ptr<const RowBlock> rows;
   std::array<char, kRefSize> ref{};  // the header's reference zone
   std::int64_t file_time = 0;        // the file's time stamp, as its "Fichier" cell shows it
-  std::optional<FileStamp> stamp;    // the file's stamp when it was opened; none if it was not
+  std::optional<platform::FileStamp> stamp;    // the file's stamp when it was opened; none if it was not
   int marker_icon = 0;               // the "Réf" marker of every row
   // False when what the reading met may not happen again (the file could not be opened, memory
   // ran out): such a result is never kept for a later fill.

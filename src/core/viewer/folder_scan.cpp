@@ -4,7 +4,7 @@
 #include <chrono>
 
 #include "core/platform/clock.h"
-#include "core/text/cp1252.h"
+#include "core/platform/path_text.h"
 
 namespace noemie::viewer {
 namespace {
@@ -50,24 +50,7 @@ bool scan_order_less(std::string_view a, std::string_view b) {
 }
 
 std::string display_name(const std::filesystem::path& name) {
-  return text::utf8_to_cp1252(name.native());
-}
-
-FolderListing list_folder(const std::filesystem::path& folder, std::error_code& error) {
-  error.clear();
-  FolderListing listing;
-  std::filesystem::directory_iterator it(folder, error);
-  if (error) return {};
-  for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
-    if (error) break;
-    std::string raw = it->path().filename().native();
-    if (raw.empty() || raw.front() == '.') continue;
-    std::error_code ec;
-    const bool is_directory = it->is_directory(ec);
-    listing.push_back({*it, std::move(raw), is_directory});
-  }
-  if (error) return {};
-  return listing;
+  return platform::path_to_cp1252(name);
 }
 
 std::vector<ScannedFile> select_pattern(const FolderListing& listing, std::string_view pattern) {
@@ -102,7 +85,7 @@ std::vector<ScannedFile> select_pattern(const FolderListing& listing, std::strin
   std::vector<ScannedFile> files;
   files.reserve(matching.size());
   for (const Key& k : matching) {
-    files.push_back({k.entry->entry.path(), display_name(k.entry->raw_name), 0});
+    files.push_back({k.entry->path, display_name(k.entry->path.filename()), 0});
   }
   return files;
 }

@@ -8,6 +8,8 @@
 #include <system_error>
 #include <vector>
 
+#include "core/platform/folder_listing.h"
+
 namespace noemie::viewer {
 
 struct ScannedFile {
@@ -23,22 +25,15 @@ bool matches_pattern(std::string_view name, std::string_view pattern);
 // Orders names as the list takes them: ASCII letters upper-cased, ties in byte order.
 bool scan_order_less(std::string_view a, std::string_view b);
 
-// A bare file name as Windows-1252 text: UTF-8 is converted ("?" for a character without a
-// Windows-1252 form), a name that is not valid UTF-8 is kept byte for byte.
+// A file name or path as Windows-1252 text ("?" for a character without a Windows-1252
+// form); on POSIX a name that is not valid UTF-8 is kept byte for byte.
 std::string display_name(const std::filesystem::path& name);
 
 // The entries of a folder as one enumeration gives them, for matching against several
-// patterns without enumerating the folder again.
-struct FolderEntry {
-  std::filesystem::directory_entry entry;
-  std::string raw_name;  // bare name in the platform's encoding
-  bool is_directory = false;
-};
-using FolderListing = std::vector<FolderEntry>;
-
-// Every entry of `folder` except names beginning with ".". `error` is set when the folder
-// itself cannot be read; the result is then empty.
-FolderListing list_folder(const std::filesystem::path& folder, std::error_code& error);
+// patterns without enumerating the folder again (see core/platform/folder_listing.h).
+using platform::FolderEntry;
+using platform::FolderListing;
+using platform::list_folder;
 
 // The files of a listing that match `pattern`, in scan order, without their times (the reader
 // takes them when it opens each file; scan_pattern adds them). Folders are

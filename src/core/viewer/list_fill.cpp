@@ -8,7 +8,7 @@
 #include <unordered_set>
 
 #include "core/decode/reference_table.h"
-#include "core/noemie/file_stamp.h"
+#include "core/platform/file_stamp.h"
 #include "core/store/flag_store.h"
 #include "core/store/result_titles.h"
 #include "core/store/settings.h"
@@ -166,7 +166,7 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
         Read& read = reads[i];
         // A file read before is read again only when its stamp changed.
         if (task.known) {
-          read.rows = task.known->reusable(file_stamp(task.file->path), merge_lines);
+          read.rows = task.known->reusable(platform::file_stamp(task.file->path), merge_lines);
           if (read.rows) return;
         }
         read.rows = std::make_shared<const FileRows>(
@@ -193,8 +193,8 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
     ++read_count_;
     // Kept under the stamp the file had before its bytes were read: should it change
     // meanwhile, the next fill sees another stamp and reads it again.
-    const std::optional<FileStamp>& stamp = read.rows->stamp;
-    if (stamp && read.rows->keepable && !may_change_unseen(*stamp)) {
+    const std::optional<platform::FileStamp>& stamp = read.rows->stamp;
+    if (stamp && read.rows->keepable && !platform::may_change_unseen(*stamp)) {
       cache_.keep(tasks[i].file->path.native(), *stamp, merge_lines, read.rows);
     }
   }

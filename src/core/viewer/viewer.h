@@ -47,9 +47,10 @@ inline constexpr std::string_view kViewerWarningCaption = "Velmora-Attention !";
 
 // Where the viewer finds and may create things.
 struct ViewerOptions {
-  std::filesystem::path folder;                          // the folder of return files viewed
-  std::filesystem::path regime_table = "caisses.qvc";    // in the current folder
-  std::filesystem::path fund_directory = "caisses.dat";  // the caller puts it next to the program
+  std::filesystem::path folder;  // the folder of return files viewed
+  // The two name tables, as find_table_files finds them; an empty path reads no table.
+  std::filesystem::path regime_table = "caisses.qvc";
+  std::filesystem::path fund_directory = "caisses.dat";
   // False for the headless export: no missing file is created (flag file, regime table, fund
   // directory) and nothing is saved (settings, flags).
   bool may_write = true;

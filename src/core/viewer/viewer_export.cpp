@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "core/platform/path_text.h"
 #include "core/store/atomic_file.h"
 #include "core/store/settings.h"
 #include "core/viewer/folder_scan.h"
@@ -70,13 +71,15 @@ std::string Viewer::write_export(const fs::path& target, ExportMode mode) const 
 }
 
 void Viewer::sav(ExportMode mode) {
-  const std::optional<fs::path> chosen = dialogs_.choose_save_file(
-      kSaveDialogTitle, export_filters(mode), fs::path(settings_.config.path_result));
+  const std::optional<fs::path> chosen =
+      dialogs_.choose_save_file(kSaveDialogTitle, export_filters(mode),
+                                platform::path_from_setting(settings_.config.path_result));
   if (!chosen) return;
   // The next export dialog opens where this file went.
-  settings_.config.path_result = store::program_folder(chosen->string());
+  settings_.config.path_result = store::program_folder(platform::path_to_setting(*chosen));
   if (options_.may_write) settings_.ecrit_config();
-  const fs::path target = with_export_extension(chosen->string(), mode);
+  const fs::path target = platform::path_from_native_text(
+      with_export_extension(platform::path_to_native_text(*chosen), mode));
   const std::string error = write_export(target, mode);
   if (error.empty()) return;
   dialogs_.message_box(error +

@@ -6,7 +6,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
+#include <chrono>
 #include <map>
 #include <random>
 #include <string>
@@ -94,13 +94,13 @@ std::string expected_date(const char* d) {
 
 std::string expected_nom_fic(const char* name, std::int64_t file_time) {
   while (*name == '0') ++name;
-  const std::time_t seconds = file_time / 10'000'000 - 11'644'473'600LL;
-  std::tm utc{};
-  gmtime_r(&seconds, &utc);
+  const std::chrono::sys_seconds seconds{
+      std::chrono::seconds(file_time / 10'000'000 - 11'644'473'600LL)};
+  const std::chrono::year_month_day utc{std::chrono::floor<std::chrono::days>(seconds)};
   char out[300];
-  std::snprintf(out, sizeof out, "%.*s  (%02d/%02d/%02d)",
-                static_cast<int>(std::strcspn(name, ".")), name, utc.tm_mday, utc.tm_mon + 1,
-                (utc.tm_year + 1900) % 100);
+  std::snprintf(out, sizeof out, "%.*s  (%02u/%02u/%02d)",
+                static_cast<int>(std::strcspn(name, ".")), name, unsigned{utc.day()},
+                unsigned{utc.month()}, int{utc.year()} % 100);
   return out;
 }
 

@@ -55,7 +55,7 @@ TEST(FaultReports, DescriptionPathPositionAndStart) {
 }
 
 TEST(ReportMail, ReportLineIsCutAt255) {
-  EXPECT_EQ(report_line("/home/r\xC3\xA9gine/12.RSP", 42, "Fichier non trouv\xE9\r\n"),
+  EXPECT_EQ(report_line(std::filesystem::path(u8"/home/r\u00E9gine/12.RSP"), 42, "Fichier non trouv\xE9\r\n"),
             "Fic : /home/r\xE9gine/12.RSP -- Off : 42 -- Err : Fichier non trouv\xE9\r\n");
   const std::string line = report_line("/" + std::string(300, 'a'), 1, "x");
   EXPECT_EQ(line.size(), kReportLineMax);

@@ -5,7 +5,11 @@
 #include <fstream>
 
 #include <gtest/gtest.h>
+
+#include "support/posix_only.h"
+#if NOEMIE_POSIX_ONLY  // named pipes
 #include <sys/stat.h>
+#endif
 
 #include "core/platform/clock.h"
 #include "parse_helpers.h"
@@ -34,11 +38,15 @@ FileRead read(const std::filesystem::path& path) {
 
 TEST(FileReading, FilesThatCannotBeOpenedAreCodeZero) {
   TempDir dir;
-  std::filesystem::create_symlink(dir.path() / "nowhere.RSP", dir.path() / "dangling.RSP");
   std::filesystem::create_directory(dir.path() / "folder.RSP");
+  std::vector<const char*> names = {"missing.RSP", "folder.RSP"};
+#if NOEMIE_POSIX_ONLY  // symbolic links and named pipes
+  std::filesystem::create_symlink(dir.path() / "nowhere.RSP", dir.path() / "dangling.RSP");
   // A named pipe with no writer: opening it for a plain read would wait for ever.
   ASSERT_EQ(::mkfifo((dir.path() / "pipe.RSP").c_str(), 0600), 0);
-  for (const char* name : {"missing.RSP", "dangling.RSP", "folder.RSP", "pipe.RSP"}) {
+  names.insert(names.end(), {"dangling.RSP", "pipe.RSP"});
+#endif
+  for (const char* name : names) {
     SCOPED_TRACE(name);
     const FileRead r = read(dir.path() / name);
     EXPECT_EQ(r.rec.valide, 0);
@@ -118,9 +126,7 @@ TEST(FileReading, GivesTheFileTimeOfWhatItRead) {
   const auto path = dir.write("5.RSP", ReturnFileBuilder().add(ligne_21x({})).bytes());
   const auto when = std::chrono::sys_days{std::chrono::year{2023} / 11 / 27} +
                     std::chrono::hours(12) + std::chrono::microseconds(123457);
-  std::filesystem::last_write_time(
-      path, std::filesystem::file_time_type::clock::from_sys(
-                std::chrono::time_point_cast<std::chrono::system_clock::duration>(when)));
+  set_file_time(path, platform::to_file_time(when));
   RecordingReporter reporter;
   NoemieReader reader(reporter);
   ReturnRecord rec;

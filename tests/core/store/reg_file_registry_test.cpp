@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "core/store/reg_format.h"
+#include "support/posix_only.h"
 #include "support/temp_dir.h"
 
 namespace noemie::store {
@@ -147,7 +148,7 @@ TEST(RegFileRegistry, AFailedSaveIsReportedOnceAndRetriedLater) {
   EXPECT_FALSE(reg.flush());
   EXPECT_EQ(line_count(warnings.str()), 1u) << warnings.str();
   EXPECT_TRUE(fs::is_directory(file / "occupied"));
-  EXPECT_EQ(file_count(dir.path()), 1u) << "a temporary file was left behind";
+  EXPECT_EQ(file_count(dir.path()), 2u) << "more than the file's lock file was left behind";
 
   // Once the place is free again, the pending change is saved.
   fs::remove_all(file);
@@ -172,6 +173,7 @@ TEST(RegFileRegistry, AFileThatCannotBeReadIsNeverReplaced) {
   EXPECT_FALSE(fs::exists(dir.path() / "settings.reg.bad"));
 }
 
+#if NOEMIE_POSIX_ONLY  // the settings file stands in for a registry, which Windows has
 TEST(SettingsFilePath, FollowsTheEnvironment) {
   struct Case {
     std::map<std::string, std::string> env;
@@ -195,6 +197,7 @@ TEST(SettingsFilePath, FollowsTheEnvironment) {
     EXPECT_EQ(settings_file_path(lookup), c.expected);
   }
 }
+#endif
 
 }  // namespace
 }  // namespace noemie::store

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
+#include <set>
 #include <string>
 
 #include "core/platform/recording_dialogs.h"
-#include "core/store/reg_file_registry.h"
 #include "core/store/tree_registry.h"
+#include "registry_stores.h"
 #include "support/temp_dir.h"
 
 namespace noemie::store {
@@ -27,20 +27,15 @@ std::string le32(std::int32_t v) {
           static_cast<char>((u >> 16) & 0xFF), static_cast<char>(u >> 24)};
 }
 
-const KeyNode* node_at(const KeyNode& root, std::string_view path) {
-  const KeyNode* at = &root;
-  const auto parts = split_key_path(path);
-  for (const auto part : *parts) {
-    if (!at) return nullptr;
-    at = at->find_child(part);
-  }
-  return at;
-}
+// Each test over SettingsStores runs over every registry store (see registry_stores.h).
+using SettingsStores = RegistryStoreTest;
+INSTANTIATE_TEST_SUITE_P(Stores, SettingsStores, ::testing::ValuesIn(store_kinds()), store_name);
 
-const RegValue* value_at(const TreeRegistry& reg, std::string_view key, std::string_view name) {
-  const KeyNode* k = node_at(reg.tree(), key);
-  return k ? k->find_value(name) : nullptr;
-}
+// A HKEY_CURRENT_USER tree to put into a store, with the program key made.
+struct Seed {
+  KeyNode current_user{"HKEY_CURRENT_USER"};
+  KeyNode* program = current_user.child("software")->child("quillon");
+};
 
 // A record where every setting differs from its default, texts as long as their field allows.
 Config varied_config() {
@@ -71,17 +66,13 @@ Config varied_config() {
   return c;
 }
 
-TEST(Settings, ASavedFileReadsBackIntoTheSameRecord) {
-  TempDir dir;
-  const auto file = dir.path() / "settings.reg";
+TEST_P(SettingsStores, ASavedRecordReadsBackIntoTheSameRecord) {
   RecordingDialogs dialogs;
-  std::ostringstream warnings;
   Config saved = varied_config();
   saved.config_multi = 3;
   saved.rep_VL = "/opt/noemie/bin";
   {
-    RegFileRegistry reg(file, warnings);
-    Settings settings(reg, dialogs, kProgram);
+    Settings settings(store(), dialogs, kProgram);
     settings.config = saved;
     ASSERT_TRUE(settings.ecrit_config());
     saved = settings.config;  // version and sous-version as saved
@@ -89,33 +80,32 @@ TEST(Settings, ASavedFileReadsBackIntoTheSameRecord) {
   EXPECT_EQ(saved.version, 1);
   EXPECT_EQ(saved.sous_version, 13);
 
-  RegFileRegistry reg(file, warnings);
-  Settings settings(reg, dialogs, kProgram);
+  Settings settings(reopen(), dialogs, kProgram);
   settings.lit_config();
   for (const auto& s : setting_table()) {
     EXPECT_EQ(encode_setting(s, settings.config), encode_setting(s, saved)) << s.name;
   }
   EXPECT_EQ(settings.config, saved);
-  EXPECT_EQ(warnings.str(), "");
 
   // config_multi stays in the program key; the rest goes to the profile, in record order
   // with version first and rep_VL last.
-  const KeyNode* key = node_at(reg.tree(), "software\\quillon");
+  const KeyNode tree = copy_of("software\\quillon");
+  const KeyNode* key = node_at(tree, "software\\quillon");
   ASSERT_EQ(key->values().size(), 1u);
   EXPECT_EQ(key->values()[0].name, "config_multi");
   const KeyNode* profile = key->find_child("config3");
   ASSERT_NE(profile, nullptr);
   ASSERT_EQ(profile->values().size(), setting_table().size() - 1);
+  if (!keeps_creation_order()) return;
   EXPECT_EQ(profile->values().front().name, "version");
   EXPECT_EQ(profile->values()[1].name, "sous-version");
   EXPECT_EQ(profile->values()[2].name, "nom");
   EXPECT_EQ(profile->values().back().name, "rep_VL");
 }
 
-TEST(Settings, AFirstRunWithoutAnyKeySavesTheDefaultsAtOnce) {
-  MemoryRegistry reg;
+TEST_P(SettingsStores, AFirstRunWithoutAnyKeySavesTheDefaultsAtOnce) {
   RecordingDialogs dialogs;
-  Settings settings(reg, dialogs, kProgram);
+  Settings settings(store(), dialogs, kProgram);
   settings.lit_config();
 
   Config expected = default_config();
@@ -123,30 +113,29 @@ TEST(Settings, AFirstRunWithoutAnyKeySavesTheDefaultsAtOnce) {
   expected.version = 1;
   expected.sous_version = 13;
   EXPECT_EQ(settings.config, expected);
-  const KeyNode* key = node_at(reg.tree(), "software\\quillon");
+  const KeyNode tree = copy_of("software\\quillon");
+  const KeyNode* key = node_at(tree, "software\\quillon");
   ASSERT_NE(key, nullptr);
   ASSERT_EQ(key->values().size(), setting_table().size());
-  EXPECT_EQ(key->values()[0], (RegValue{"config_multi", kRegBinary, std::string(1, '\0')}));
-  EXPECT_EQ(key->values()[1], (RegValue{"version", kRegBinary, "\x01"}));
-  EXPECT_EQ(key->values()[2], (RegValue{"sous-version", kRegBinary, "\x0D"}));
-  EXPECT_EQ(key->values().back(), (RegValue{"rep_VL", kRegSz, "/opt/noemie/bin"}));
-  EXPECT_EQ(*value_at(reg, "software\\quillon", "delai"), (RegValue{"delai", kRegDword, le32(30)}));
-  EXPECT_TRUE(dialogs.boxes.empty());
-  EXPECT_EQ(reg.open_key_count(), 0u);
-}
-
-// Same values and sub-keys, whatever the two keys are called.
-void expect_same_contents(const KeyNode& a, const KeyNode& b) {
-  EXPECT_EQ(a.values(), b.values());
-  ASSERT_EQ(a.children().size(), b.children().size());
-  for (std::size_t i = 0; i < a.children().size(); ++i) {
-    EXPECT_TRUE(a.children()[i]->same_tree(*b.children()[i])) << a.children()[i]->name();
+  EXPECT_EQ(*key->find_value("config_multi"),
+            (RegValue{"config_multi", kRegBinary, std::string(1, '\0')}));
+  EXPECT_EQ(*key->find_value("version"), (RegValue{"version", kRegBinary, "\x01"}));
+  EXPECT_EQ(*key->find_value("sous-version"), (RegValue{"sous-version", kRegBinary, "\x0D"}));
+  EXPECT_EQ(*key->find_value("rep_VL"), (RegValue{"rep_VL", kRegSz, "/opt/noemie/bin"}));
+  EXPECT_EQ(*key->find_value("delai"), (RegValue{"delai", kRegDword, le32(30)}));
+  if (keeps_creation_order()) {
+    EXPECT_EQ(key->values()[0].name, "config_multi");
+    EXPECT_EQ(key->values()[1].name, "version");
+    EXPECT_EQ(key->values()[2].name, "sous-version");
+    EXPECT_EQ(key->values().back().name, "rep_VL");
   }
+  EXPECT_TRUE(dialogs.boxes.empty());
+  EXPECT_TRUE(all_keys_closed());
 }
 
-TEST(Settings, AFirstRunCopiesTheLegacyTreeAndReadsFromTheCopy) {
-  MemoryRegistry reg;
-  KeyNode* legacy = reg.edit_tree().child("software")->child("quorvet(C)archivage");
+TEST_P(SettingsStores, AFirstRunCopiesTheLegacyTreeAndReadsFromTheCopy) {
+  KeyNode seed("HKEY_CURRENT_USER");
+  KeyNode* legacy = seed.child("software")->child("quorvet(C)archivage");
   legacy->set_value("config_multi", kRegBinary, "\x02");
   legacy->set_value("delai", kRegDword, le32(12));
   KeyNode* profile = legacy->child("config2");
@@ -154,39 +143,54 @@ TEST(Settings, AFirstRunCopiesTheLegacyTreeAndReadsFromTheCopy) {
   profile->set_value("path", kRegSz, "C:\\Cabinet");
   profile->child("deeper")->child("deepest")->set_value("x", 7, std::string("a\0\0", 3));
   legacy->child("empty");
+  put(seed);
 
   RecordingDialogs dialogs;
-  Settings settings(reg, dialogs, kProgram);
+  Settings settings(store(), dialogs, kProgram);
   settings.lit_config();
 
-  const KeyNode* program = node_at(reg.tree(), "software\\quillon");
+  const KeyNode tree = copy_of("software\\quillon");
+  const KeyNode* program = node_at(tree, "software\\quillon");
   ASSERT_NE(program, nullptr);
-  expect_same_contents(*program, *legacy);
+  EXPECT_TRUE(same_contents(*program, *legacy, !keeps_creation_order()));
   EXPECT_EQ(settings.config.config_multi, 2);
   EXPECT_EQ(settings.config.noemie_taille_x, 900);
   EXPECT_EQ(settings.config.path, "C:\\Cabinet");
   EXPECT_EQ(settings.config.delai, 30) << "read from the profile, where it is absent";
-  EXPECT_EQ(reg.open_key_count(), 0u);
+  EXPECT_TRUE(all_keys_closed());
 }
 
-TEST(Settings, ALegacyValueOverTenThousandBytesEndsTheCopyOfItsKeysValues) {
-  MemoryRegistry reg;
-  KeyNode* legacy = reg.edit_tree().child("software")->child("quorvet(C)archivage");
+TEST_P(SettingsStores, ALegacyValueOverTenThousandBytesEndsTheCopyOfItsKeysValues) {
+  KeyNode seed("HKEY_CURRENT_USER");
+  KeyNode* legacy = seed.child("software")->child("quorvet(C)archivage");
   legacy->set_value("fits", kRegBinary, std::string(10000, 'f'));
   legacy->set_value("too big", kRegBinary, std::string(10001, 'b'));
   legacy->set_value("after", kRegSz, "lost");
   legacy->child("sub")->set_value("v", kRegSz, "copied");
+  put(seed);
+  // The values that the store enumerates before the big one are copied, the others not.
+  const KeyNode stored = copy_of("software\\quorvet(C)archivage");
+  std::set<std::string> copied;
+  for (const RegValue& v : node_at(stored, "software\\quorvet(C)archivage")->values()) {
+    if (v.name == "too big") break;
+    copied.insert(v.name);
+  }
+  if (keeps_creation_order()) {
+    EXPECT_EQ(copied, std::set<std::string>{"fits"});
+  }
 
   RecordingDialogs dialogs;
-  Settings settings(reg, dialogs, kProgram);
+  Settings settings(store(), dialogs, kProgram);
   settings.lit_config();
-  EXPECT_NE(value_at(reg, "software\\quillon", "fits"), nullptr);
-  EXPECT_EQ(value_at(reg, "software\\quillon", "too big"), nullptr);
-  EXPECT_EQ(value_at(reg, "software\\quillon", "after"), nullptr);
-  EXPECT_NE(value_at(reg, "software\\quillon\\sub", "v"), nullptr);
+  for (const char* name : {"fits", "too big", "after"}) {
+    EXPECT_EQ(value_at("software\\quillon", name).data,
+              copied.count(name) ? value_at("software\\quorvet(C)archivage", name).data : "")
+        << name;
+  }
+  EXPECT_EQ(value_at("software\\quillon\\sub", "v").data, "copied");
 }
 
-TEST(Settings, ConfigMultiSelectsTheProfileForLoadingAndSavingAlike) {
+TEST_P(SettingsStores, ConfigMultiSelectsTheProfileForLoadingAndSavingAlike) {
   struct Case {
     std::int8_t config_multi;
     const char* settings_key;  // where the other settings are read and written
@@ -197,58 +201,55 @@ TEST(Settings, ConfigMultiSelectsTheProfileForLoadingAndSavingAlike) {
       {0, "software\\quillon"},
   };
   for (const auto& c : cases) {
-    MemoryRegistry reg;
-    KeyNode* program = reg.edit_tree().child("software")->child("quillon");
-    program->set_value("config_multi", kRegBinary,
-                       std::string(1, static_cast<char>(c.config_multi)));
-    program->set_value("noemie taille x", kRegDword, le32(111));
-    program->child("config2")->set_value("noemie taille x", kRegDword, le32(222));
-    program->child("config-")->set_value("noemie taille x", kRegDword, le32(333));
+    Seed seed;
+    seed.program->set_value("config_multi", kRegBinary,
+                            std::string(1, static_cast<char>(c.config_multi)));
+    seed.program->set_value("noemie taille x", kRegDword, le32(111));
+    seed.program->child("config2")->set_value("noemie taille x", kRegDword, le32(222));
+    seed.program->child("config-")->set_value("noemie taille x", kRegDword, le32(333));
+    put(seed.current_user);  // over what the case before left
     const int expected = std::string_view(c.settings_key).ends_with("config2") ? 222 : 111;
 
     RecordingDialogs dialogs;
-    Settings settings(reg, dialogs, kProgram);
+    Settings settings(store(), dialogs, kProgram);
     settings.lit_config();
     EXPECT_EQ(settings.config.noemie_taille_x, expected) << int{c.config_multi};
 
     settings.config.noemie_taille_x = 444;
     ASSERT_TRUE(settings.ecrit_config());
-    EXPECT_EQ(value_at(reg, c.settings_key, "noemie taille x")->data, le32(444))
-        << int{c.config_multi};
-    EXPECT_EQ(value_at(reg, "software\\quillon\\config-", "noemie taille x")->data, le32(333));
-    EXPECT_EQ(value_at(reg, "software\\quillon", "config_multi")->data,
+    EXPECT_EQ(value_at(c.settings_key, "noemie taille x").data, le32(444)) << int{c.config_multi};
+    EXPECT_EQ(value_at("software\\quillon\\config-", "noemie taille x").data, le32(333));
+    EXPECT_EQ(value_at("software\\quillon", "config_multi").data,
               std::string(1, static_cast<char>(c.config_multi)));
   }
 }
 
-TEST(Settings, AMissingProfileGivesDefaultsAndIsCreatedBySaving) {
-  MemoryRegistry reg;
-  KeyNode* program = reg.edit_tree().child("software")->child("quillon");
-  program->set_value("config_multi", kRegBinary, "\x02");
-  program->set_value("cabinet", kRegSz, "Dr Martin");
+TEST_P(SettingsStores, AMissingProfileGivesDefaultsAndIsCreatedBySaving) {
+  Seed seed;
+  seed.program->set_value("config_multi", kRegBinary, "\x02");
+  seed.program->set_value("cabinet", kRegSz, "Dr Martin");
+  put(seed.current_user);
 
   RecordingDialogs dialogs;
-  Settings settings(reg, dialogs, kProgram);
+  Settings settings(store(), dialogs, kProgram);
   settings.lit_config();
   EXPECT_EQ(settings.config.cabinet, "");
   EXPECT_EQ(settings.config.config_multi, 2);
   EXPECT_EQ(settings.config.noemie_taille_y, 400);
-  const RegValue* saved = value_at(reg, "software\\quillon\\config2", "noemie taille y");
-  ASSERT_NE(saved, nullptr);
-  EXPECT_EQ(saved->data, le32(400));
+  EXPECT_EQ(value_at("software\\quillon\\config2", "noemie taille y").data, le32(400));
 }
 
-TEST(Settings, AValueThatDoesNotFitItsFieldKeepsTheDefault) {
-  MemoryRegistry reg;
-  KeyNode* program = reg.edit_tree().child("software")->child("quillon");
-  program->set_value("path", kRegSz, std::string(300, 'p'));
-  program->set_value("path_arch", kRegSz, std::string(259, 'a'));
-  program->set_value("acte crit1", kRegSz, std::string(260, 'c'));
-  program->set_value("noemie rsp aff", kRegBinary, "\x01\x01");
-  program->set_value("delai", kRegDword, std::string("\x0A\0\0\0\0", 5));
+TEST_P(SettingsStores, AValueThatDoesNotFitItsFieldKeepsTheDefault) {
+  Seed seed;
+  seed.program->set_value("path", kRegSz, std::string(300, 'p'));
+  seed.program->set_value("path_arch", kRegSz, std::string(259, 'a'));
+  seed.program->set_value("acte crit1", kRegSz, std::string(260, 'c'));
+  seed.program->set_value("noemie rsp aff", kRegBinary, "\x01\x01");
+  seed.program->set_value("delai", kRegDword, std::string("\x0A\0\0\0\0", 5));
+  put(seed.current_user);
 
   RecordingDialogs dialogs;
-  Settings settings(reg, dialogs, kProgram);
+  Settings settings(store(), dialogs, kProgram);
   settings.lit_config();
   EXPECT_EQ(settings.config.path, "");
   EXPECT_EQ(settings.config.path_arch, std::string(259, 'a'));

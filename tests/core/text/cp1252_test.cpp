@@ -24,7 +24,23 @@ TEST(Cp1252, ConvertsBothWays) {
   for (const Case& c : cases) {
     EXPECT_EQ(cp1252_to_utf8(c.cp1252), c.utf8);
     EXPECT_EQ(utf8_to_cp1252(c.utf8), c.cp1252);
+    EXPECT_EQ(utf16_to_cp1252(cp1252_to_utf16(c.cp1252)), c.cp1252);
   }
+  // Every byte, the five the code page leaves undefined included, survives UTF-16.
+  std::string all;
+  for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
+  EXPECT_EQ(utf16_to_cp1252(cp1252_to_utf16(all)), all);
+  EXPECT_EQ(cp1252_to_utf16("\x80\x9F"), u"\u20AC\u0178");
+}
+
+TEST(Cp1252, Utf16WithoutAWindows1252FormGivesOneReplacementPerCharacter) {
+  const std::pair<std::u16string, std::string> cases[] = {
+      {u"a\u2603b", "a?b"},                        // snowman
+      {u"\U0001F600.RSP", "?.RSP"},                // a surrogate pair is one character
+      {std::u16string(u"x") + char16_t(0xD800), "x?"},  // lone high half at the end
+      {std::u16string(1, char16_t(0xDC00)) + u"y", "?y"},  // lone low half
+  };
+  for (const auto& [utf16, cp1252] : cases) EXPECT_EQ(utf16_to_cp1252(utf16), cp1252);
 }
 
 TEST(Cp1252, UnmappableCharacterBecomesQuestionMark) {

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
+#include <chrono>
 #include <map>
 #include <set>
 
@@ -97,12 +97,12 @@ std::string model_rate(int rate) {
 std::string model_fichier(const std::string& name, std::int64_t time) {
   std::string number = name.substr(std::min(name.find_first_not_of('0'), name.size()));
   number = number.substr(0, number.find('.'));
-  const std::time_t seconds = (time - platform::kFileTimeUnixEpoch) / 10'000'000;
-  std::tm tm{};
-  gmtime_r(&seconds, &tm);
+  const std::chrono::sys_seconds seconds{
+      std::chrono::seconds((time - platform::kFileTimeUnixEpoch) / 10'000'000)};
+  const std::chrono::year_month_day utc{std::chrono::floor<std::chrono::days>(seconds)};
   char stamp[32];
-  std::snprintf(stamp, sizeof stamp, "  (%02d/%02d/%02d)", tm.tm_mday, tm.tm_mon + 1,
-                tm.tm_year % 100);
+  std::snprintf(stamp, sizeof stamp, "  (%02u/%02u/%02d)", unsigned{utc.day()},
+                unsigned{utc.month()}, (int{utc.year()} - 1900) % 100);
   return number + stamp;
 }
 

@@ -57,12 +57,14 @@ TEST(ViewerSession, CloseSavesFlagsWidthsAndRectangleThenReleasesRows) {
 
 TEST(ViewerSession, FlagsThatCannotBeSavedAreSaidAndSettingsStillSaved) {
   ViewerFixture f;
+  f.put("00042.RSP", return_file("531"));
   f.settings.config.path_arch = (f.dir.path() / "no-such-folder").string() + "/";
   Viewer& v = f.open();
+  v.list_click(0, 5);  // a change to save
   v.close({1, 2, 3, 4});
   ASSERT_EQ(f.dialogs.boxes.size(), 1u);
   EXPECT_EQ(f.dialogs.boxes[0].text,
-            store::flag_save_failure_message(f.dir.path() / "no-such-folder" / "RSPstate.dat"));
+            store::flag_save_failure_message(f.dir.path() / "no-such-folder/RSPstate.dat"));
   EXPECT_EQ(f.dialogs.boxes[0].caption, store::kFlagSaveFailedCaption);
   EXPECT_EQ(reread(f).noemie_taille_y, 4);
 }

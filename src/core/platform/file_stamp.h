@@ -7,15 +7,11 @@
 #include <filesystem>
 #include <optional>
 
-#if defined(__unix__) || defined(__APPLE__)
-struct stat;
-#endif
-
-namespace noemie {
+namespace noemie::platform {
 
 struct FileStamp {
   std::uint64_t size = 0;
-  std::int64_t modified = 0;  // in the system's own units, compared only
+  std::int64_t modified = 0;  // nanoseconds since 1970-01-01 UTC
   std::int64_t changed = 0;   // last status change where the system has one, else 0
   std::uint64_t identity = 0;
 
@@ -26,14 +22,9 @@ struct FileStamp {
 // not a regular file or cannot be examined.
 std::optional<FileStamp> file_stamp(const std::filesystem::path& path);
 
-#if defined(__unix__) || defined(__APPLE__)
-// The stamp of what `info` describes (the result of a stat of a regular file).
-FileStamp file_stamp_of(const struct stat& info);
-#endif
-
 // True when the file was modified so recently (less than two seconds ago by the system clock,
 // or in the future) that it could change again without its stamp changing: file systems keep
 // modification times in steps of up to two seconds.
 bool may_change_unseen(const FileStamp& stamp);
 
-}  // namespace noemie
+}  // namespace noemie::platform

@@ -1,0 +1,91 @@
+#include "core/platform/folder_listing.h"
+
+#include <windows.h>
+
+#include "core/platform/win32/long_path.h"
+#include "core/platform/win32/system_error.h"
+#include "core/platform/win32/wide_text.h"
+
+namespace noemie::platform {
+namespace {
+
+// One search over the folder's entries, closed when it goes away.
+class FolderSearch {
+ public:
+  explicit FolderSearch(const std::filesystem::path& folder) {
+    if (folder.empty()) {  // no folder at all, not the current one that "*" would list
+      has_entry_ = false;
+      error_ = std::make_error_code(std::errc::no_such_file_or_directory);
+      return;
+    }
+    // Names and attributes only (no short names), fetched in large batches.
+    const std::wstring pattern = win32::long_path(folder / L"*");
+    handle_ = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found_, FindExSearchNameMatch,
+                               nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (handle_ != INVALID_HANDLE_VALUE) return;
+    has_entry_ = false;
+    const std::error_code search_error = win32::last_error_code();
+    const bool nothing_found = GetLastError() == ERROR_FILE_NOT_FOUND;
+    // The search alone cannot tell a missing folder from a file in its place or from an
+    // empty folder (the root of a drive has no "." entry): the folder's own attributes can.
+    const DWORD attributes = GetFileAttributesW(win32::long_path(folder).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      error_ = nothing_found ? win32::last_error_code() : search_error;
+    } else if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      error_ = std::make_error_code(std::errc::not_a_directory);
+    } else if (!nothing_found) {
+      error_ = search_error;
+    }
+  }
+  ~FolderSearch() {
+    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+  }
+  FolderSearch(const FolderSearch&) = delete;
+  FolderSearch& operator=(const FolderSearch&) = delete;
+
+  const std::error_code& error() const { return error_; }
+  bool has_entry() const { return has_entry_; }
+  const WIN32_FIND_DATAW& entry() const { return found_; }
+
+  void next() {
+    if (FindNextFileW(handle_, &found_)) return;
+    has_entry_ = false;
+    if (GetLastError() != ERROR_NO_MORE_FILES) error_ = win32::last_error_code();
+  }
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  WIN32_FIND_DATAW found_{};
+  bool has_entry_ = true;
+  std::error_code error_;
+};
+
+}  // namespace
+
+FolderListing list_folder(const std::filesystem::path& folder, std::error_code& error) {
+  error.clear();
+  FolderListing listing;
+  FolderSearch search(folder);
+  for (; search.has_entry(); search.next()) {
+    const WIN32_FIND_DATAW& found = search.entry();
+    const std::wstring_view name(found.cFileName);
+    if (name.empty() || name.front() == L'.') continue;
+    listing.push_back({folder / name, win32::wide_to_utf8(name),
+                       (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  }
+  error = search.error();
+  if (error) return {};
+  return listing;
+}
+
+std::error_code check_folder(const std::filesystem::path& folder) {
+  // A share's root ("\\server\share") may have no attributes of its own: only a file that
+  // has them is known here not to be a folder; the search says the rest.
+  const DWORD attributes = GetFileAttributesW(win32::long_path(folder).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    return std::make_error_code(std::errc::not_a_directory);
+  }
+  return FolderSearch(folder).error();
+}
+
+}  // namespace noemie::platform

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# The Windows build under Wine lists and exports folders byte for byte as the native build
+# does: every format, kind, age and family filter, "Abrégé" and sorts, on the samples and on
+# generated folders reached through a drive letter, a share (\\serveur\partage) and a path
+# longer than 260 characters. Fault lines must match too, path aside.
+#   compare_exports.sh NATIVE_BUILD WINDOWS_EXE WINE_RUN WINEPREFIX WORKDIR SOURCE_DIR
+# WORKDIR/session.reg must hold the settings that the prefix's registry holds (see
+# regedit_round_trip.sh): the native build reads that file, the Windows build the registry.
+set -euo pipefail
+native=$1 exe=$2 wine_run=$3 prefix=$4 work=$5 source=$6
+
+work=$(realpath -m "$work")
+rm -rf "$work/folders" "$work/out"
+mkdir -p "$work/folders" "$work/out"
+cp "$source/samples/caisses.qvc" "$work/folders/"
+"$native/tools/make_samples" "$work/folders/samples" > /dev/null
+"$native/tools/make_return_folder" "$work/folders/generated" 2024 400
+deep=$work/folders/deep
+for part in a b c d e; do deep=$deep/$(printf "$part%.0s" {1..60}); done
+"$native/tools/make_return_folder" "$deep" 7 40
+
+# A drive letter and a share of the prefix, both leading to the folders.
+ln -sfn "$work/folders" "$prefix/dosdevices/r:"
+mkdir -p "$prefix/dosdevices/unc/serveur"
+ln -sfn "$work/folders" "$prefix/dosdevices/unc/serveur/partage"
+
+backslashes() { echo "${1//\//\\}"; }
+
+compared=0
+# compare NAME UNIX_FOLDER WINDOWS_FOLDER [export options...]
+compare() {
+  local name=$1 unix=$2 windows=$3
+  shift 3
+  local out=$work/out/$name
+  (cd "$work/folders" &&
+    NOEMIE_VIEWER_SETTINGS=$work/session.reg "$native/src/noemie-viewer" export "$@" "$unix" \
+      > "$out.native" 2> "$out.native.err") || echo "exit $?" >> "$out.native.err"
+  (cd "$work/folders" && "$wine_run" "$prefix" "$exe" export "$@" "$windows" \
+      > "$out.windows" 2> "$out.windows.err.raw") || echo "exit $?" >> "$out.windows.err.raw"
+  # Fault lines name the file by its full path: the Windows one, with "\".
+  local line
+  while IFS= read -r line; do
+    line=${line//"$windows"/"$unix"}
+    echo "${line//\\//}"
+  done < "$out.windows.err.raw" > "$out.windows.err"
+  if ! cmp -s "$out.native" "$out.windows" || ! cmp -s "$out.native.err" "$out.windows.err"; then
+    echo "DIFFERENT: export $* of $windows (see $out.native and $out.windows)" >&2
+    return 1
+  fi
+  compared=$((compared + 1))
+}
+
+failed=0
+for folder in samples generated; do
+  unix=$work/folders/$folder
+  case $folder in
+    samples) windows="Z:$(backslashes "$unix")" ;;
+    generated) windows="R:\\generated" ;;
+  esac
+  options=("--format text" "--format excel" "--format html"
+           "--kind 1" "--kind 2" "--kind 3" "--age 1" "--age 2" "--age 3"
+           "--mask 1" "--mask 4" "--mask 0" "--abrege" "--no-abrege --kind 1 --format excel"
+           "--sort 5 --sort 11 --format html" "--kind 2 --age 3 --sort 16")
+  for i in "${!options[@]}"; do
+    # shellcheck disable=SC2086 # each entry is a list of options
+    compare "$folder-$i" "$unix" "$windows" ${options[$i]} || failed=1
+  done
+done
+for format in text excel html; do
+  compare "share-$format" "$work/folders/generated" '\\serveur\partage\generated' \
+    --format "$format" || failed=1
+  compare "long-$format" "$deep" "\\\\serveur\\partage\\$(backslashes "${deep#"$work/folders/"}")" \
+    --format "$format" || failed=1
+done
+[ "$failed" -eq 0 ] || exit 1
+echo "$compared exports of the Windows build equal the native build's, byte for byte"
