@@ -6,7 +6,8 @@
 //   export_process_bench [FILES] [RUNS]      (default: 5000 files, 7 runs; medians printed)
 //
 // NOEMIE_BENCH_FOLDER=DIR measures the return files of DIR; when DIR does not exist, the
-// generated folder is written there and kept for the next runs.
+// generated folder is written there and kept for the next runs. NOEMIE_BENCH_PROGRAM=PATH
+// measures another build of the program (an older commit's, to compare).
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -129,7 +130,8 @@ int main(int argc, char** argv) {
   }
   std::sort(paths.begin(), paths.end());
 
-  const std::string program = NOEMIE_VIEWER_PROGRAM;
+  const char* other_program = std::getenv("NOEMIE_BENCH_PROGRAM");
+  const std::string program = other_program ? other_program : NOEMIE_VIEWER_PROGRAM;
   const std::vector<std::string> args = {program,    "export",    "--format",     "text",
                                          "--output", "/dev/null", folder.string()};
   // Once for the rows and to warm the page cache.
