@@ -21,7 +21,9 @@ void fill(ListControl& list) {
   std::mt19937 rng(42);
   auto num = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   const char* names[] = {"DUPONT JEAN (1234567890123)", "MARTIN ANNE", "Durand Paul",
-                         "\xC9TIENNE L\xC9" "A", "BERNARD LUC (2850575123456)"};
+                         "\xC9TIENNE L\xC9"
+                         "A",
+                         "BERNARD LUC (2850575123456)"};
   char buf[64];
   for (int r = 0; r < kRows; ++r) {
     ListControl::Cells cells;

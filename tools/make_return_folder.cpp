@@ -1,13 +1,17 @@
 // make_return_folder: writes a folder of random but plausible return files, to compare the
-// lists and exports that two builds of the viewer make of the same folder.
+// lists and exports that two builds of the viewer make of the same folder (two commits, or
+// the Windows build under Wine against this one), and to measure them on an archive.
 //
-//   make_return_folder FOLDER SEED COUNT
+//   make_return_folder FOLDER SEED [COUNT] [long|short]
 //
-// The same SEED gives the same files. Names come from the generator of the list engine's
-// tests, plus a few with accents and with a character that Windows-1252 lacks; a name that
-// differs from an earlier one in letter case only is skipped, since a Windows folder cannot
-// hold both. Modification times lie hours away from the age filters' limits (a day, a week,
-// a month), so that two runs a few minutes apart filter alike.
+// The same SEED gives the same files; without COUNT the seed picks up to 40. Without a shape,
+// names come from the generator of the list engine's tests, plus a few with accents and with a
+// character that Windows-1252 lacks, and now and then a folder named like a return file; a
+// name that differs from an earlier one in letter case only is skipped, since a Windows folder
+// cannot hold both. With "long" an archive of long payment returns in the three separator
+// forms, with "short" the benchmarks' folder of returns of about 20 entries (both named
+// 00000001.RSP, 00000002.RSP ...). Modification times lie hours away from the age filters'
+// limits (a day, a week, a month), so that two runs a few minutes apart filter alike.
 
 #include <chrono>
 #include <cstdio>
@@ -19,6 +23,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "core/viewer/random_returns.h"
 
@@ -41,40 +46,56 @@ std::chrono::hours random_age(std::mt19937& rng) {
   return hours(kAges[pick(rng, 0, static_cast<int>(std::size(kAges)) - 1)]);
 }
 
-void write_folder(const fs::path& folder, unsigned seed, int count) {
+void write_file(const fs::path& path, const std::string& bytes,
+                std::chrono::system_clock::time_point when) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+  fs::last_write_time(path, fs::file_time_type::clock::from_sys(
+                                std::chrono::time_point_cast<fs::file_time_type::duration>(when)));
+}
+
+void write_folder(const fs::path& folder, std::mt19937& rng, int count, std::string_view kind) {
   fs::create_directories(folder);
-  std::mt19937 rng(seed);
+  const bool numbered = kind == "long" || kind == "short";
+  const noemie::testing::RandomReturnShape shape =
+      kind == "long"    ? noemie::testing::long_payment_shape()
+      : kind == "short" ? noemie::testing::short_return_shape()
+                        : noemie::testing::RandomReturnShape{};
   std::set<std::string> taken;
   const auto now = std::chrono::system_clock::now();
   // UTF-8 names: "café", "€" and "ă" (which Windows-1252 lacks).
   const std::string accented[] = {"caf\xC3\xA9 77.RSP", "\xE2\x82\xAC 78.ARL", "\xC4\x83 79.RSP"};
-  for (int i = 0; i < count + static_cast<int>(std::size(accented)); ++i) {
-    const std::string name =
-        i < count ? noemie::testing::random_return_name(rng) : accented[i - count];
+  const int extra = numbered ? 0 : static_cast<int>(std::size(accented));
+  for (int i = 0; i < count + extra; ++i) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%08d.RSP", i + 1);
+    const std::string name = numbered    ? std::string(number)
+                             : i < count ? noemie::testing::random_return_name(rng)
+                                         : accented[i - count];
     if (!taken.insert(upper_ascii(name)).second) continue;
     const fs::path path = folder / fs::path(reinterpret_cast<const char8_t*>(name.c_str()));
-    const std::string bytes = noemie::testing::random_return_file(rng);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) throw std::runtime_error("cannot write " + path.string());
-    const auto when = now - random_age(rng);
-    fs::last_write_time(path,
-                        fs::file_time_type::clock::from_sys(
-                            std::chrono::time_point_cast<fs::file_time_type::duration>(when)));
+    const std::string bytes = noemie::testing::random_return_file(rng, shape);
+    write_file(path, bytes, now - random_age(rng));
+  }
+  if (!numbered && pick(rng, 0, 4) == 0) {
+    std::error_code ec;
+    fs::create_directory(folder / "9.RSP", ec);  // a folder with a return file's name
   }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fputs("Usage: make_return_folder FOLDER SEED COUNT\n", stderr);
+  if (argc < 3 || argc > 5) {
+    std::fputs("Usage: make_return_folder FOLDER SEED [COUNT] [long|short]\n", stderr);
     return 2;
   }
   try {
-    write_folder(argv[1], static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)),
-                 std::atoi(argv[3]));
+    std::mt19937 rng(static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)));
+    const int count = argc > 3 ? std::atoi(argv[3]) : pick(rng, 0, 40);
+    write_folder(argv[1], rng, count, argc > 4 ? argv[4] : "");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "make_return_folder: %s\n", e.what());
     return 1;

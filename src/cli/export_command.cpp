@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,14 +46,17 @@ std::string folder_problem(const std::string& folder) {
 
 // Writes the list where --output says; "" or a one-line error (UTF-8).
 std::string write_output(const viewer::Viewer& viewer, const ExportOptions& options) {
-  const auto bytes = [&] { return viewer.export_bytes(options.mode); };
+  // The bytes are written as they are made, a few thousand rows at a time.
+  const ByteMaker bytes = [&](const std::function<bool(std::string_view)>& sink) {
+    return viewer.stream_export(options.mode, sink);
+  };
   switch (output_kind(options.output)) {
     case OutputKind::StandardOutput:
-      return write_to_stream(stdout, bytes(), "standard output");
+      return write_to_stream(stdout, bytes, "standard output");
     case OutputKind::Folder:
       return "cannot write the export to " + options.output + ": it is a folder";
     case OutputKind::Special:
-      return write_in_place(platform::path_from_native_text(options.output), bytes());
+      return write_in_place(platform::path_from_native_text(options.output), bytes);
     case OutputKind::RegularFile:
       break;
   }

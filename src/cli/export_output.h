@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,11 +23,17 @@ enum class OutputKind {
 // The kind of `output`, following symbolic links.
 OutputKind output_kind(const std::string& output);
 
-// Writes `bytes` to `out` and flushes it. "" on success, else a one-line description.
-std::string write_to_stream(std::FILE* out, std::string_view bytes, std::string_view what);
+// Makes the bytes to write and hands them to the sink it is given, piece by piece; false when
+// the sink refused a piece.
+using ByteMaker = std::function<bool(const std::function<bool(std::string_view)>& sink)>;
 
-// Writes `bytes` into the existing non-regular file `target`, opened for writing in place
-// (never created, never replaced). "" on success, else a one-line description.
-std::string write_in_place(const std::filesystem::path& target, std::string_view bytes);
+// Writes the bytes of `make` to `out` as they come and flushes it. "" on success, else a
+// one-line description.
+std::string write_to_stream(std::FILE* out, const ByteMaker& make, std::string_view what);
+
+// Writes the bytes of `make`, as they come, into the existing non-regular file `target`, opened
+// for writing in place (never created, never replaced). "" on success, else a one-line
+// description.
+std::string write_in_place(const std::filesystem::path& target, const ByteMaker& make);
 
 }  // namespace noemie::cli

@@ -26,7 +26,7 @@ OutputKind output_kind(const std::string& output) {
   return OutputKind::RegularFile;
 }
 
-std::string write_in_place(const fs::path& target, std::string_view bytes) {
+std::string write_in_place(const fs::path& target, const ByteMaker& make) {
   const auto failure = [&](int error) {
     return "cannot write the export to " + platform::path_to_native_text(target) + ": " +
            std::strerror(error);
@@ -34,14 +34,23 @@ std::string write_in_place(const fs::path& target, std::string_view bytes) {
   const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return failure(errno);
   int error = 0;
-  while (!bytes.empty()) {
-    const ::ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      error = n < 0 ? errno : EIO;
-      break;
+  const auto sink = [&](std::string_view bytes) {
+    while (error == 0 && !bytes.empty()) {
+      const ::ssize_t n = ::write(fd, bytes.data(), bytes.size());
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        error = n < 0 ? errno : EIO;
+        break;
+      }
+      bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
+    return error == 0;
+  };
+  try {
+    if (!make(sink) && error == 0) error = EIO;
+  } catch (...) {
+    ::close(fd);
+    throw;
   }
   if (::close(fd) != 0 && error == 0) error = errno;
   return error == 0 ? std::string() : failure(error);

@@ -50,20 +50,28 @@ OutputKind output_kind(const std::string& output) {
                                                      : OutputKind::Special;
 }
 
-std::string write_in_place(const fs::path& target, std::string_view bytes) {
+std::string write_in_place(const fs::path& target, const ByteMaker& make) {
   std::error_code error;
   {
     const OpenedOutput opened(target, GENERIC_WRITE);
-    if (opened.get() == INVALID_HANDLE_VALUE) error = platform::win32::last_error_code();
-    while (!error && !bytes.empty()) {
-      const DWORD chunk = bytes.size() < (1u << 30) ? static_cast<DWORD>(bytes.size()) : 1u << 30;
-      DWORD written = 0;
-      if (!WriteFile(opened.get(), bytes.data(), chunk, &written, nullptr)) {
-        error = platform::win32::last_error_code();
-      } else if (written == 0) {
-        error = std::make_error_code(std::errc::io_error);
-      }
-      bytes.remove_prefix(written);
+    if (opened.get() == INVALID_HANDLE_VALUE) {
+      error = platform::win32::last_error_code();
+    } else {
+      const auto sink = [&](std::string_view bytes) {
+        while (!error && !bytes.empty()) {
+          const DWORD chunk =
+              bytes.size() < (1u << 30) ? static_cast<DWORD>(bytes.size()) : 1u << 30;
+          DWORD written = 0;
+          if (!WriteFile(opened.get(), bytes.data(), chunk, &written, nullptr)) {
+            error = platform::win32::last_error_code();
+          } else if (written == 0) {
+            error = std::make_error_code(std::errc::io_error);
+          }
+          bytes.remove_prefix(written);
+        }
+        return !error;
+      };
+      if (!make(sink) && !error) error = std::make_error_code(std::errc::io_error);
     }
   }
   if (!error) return {};

@@ -7,6 +7,7 @@
 #include "core/store/flag_store.h"
 #include "core/store/settings.h"
 #include "core/viewer/viewer.h"
+#include "gui/fill_progress.h"
 #include "gui/settings_file.h"
 
 namespace noemie::gui {
@@ -86,6 +87,8 @@ ViewerWindow& EngineProgram::open_viewer() {
   viewer_ = std::make_unique<viewer::Viewer>(*settings_, *flags_, titles_, reporter_,
                                              services_.dialogs, services_.clock, options);
   window_ = std::make_unique<ViewerWindow>(viewer_->list(), *this, services_.screens);
+  // A child of the window: it goes with it.
+  viewer_->set_fill_progress(new FillProgressLine(window_.get()));
   // Error dialogs and message boxes are modal to the window from its first fill on, so that
   // no second fill can start while one is open.
   set_dialog_owner(window_.get());
@@ -104,6 +107,7 @@ ViewerWindow& EngineProgram::open_viewer() {
 
 void EngineProgram::close_viewer() {
   if (window_ && !window_->has_closed()) window_->close();
+  if (viewer_) viewer_->set_fill_progress(nullptr);
   set_dialog_owner(nullptr);
   // The window's list adapter stops observing the engine's list before the list goes.
   window_.reset();

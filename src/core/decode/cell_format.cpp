@@ -1,8 +1,10 @@
 #include "core/decode/cell_format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "core/decode/reference_table.h"
@@ -34,9 +36,18 @@ int three_digit_value(std::string_view s, std::size_t pos) {
   return digit_value(s[pos]) * 100 + digit_value(s[pos + 1]) * 10 + digit_value(s[pos + 2]);
 }
 
-// The text of `s` up to its first blank.
-std::string_view first_word(std::string_view s) {
-  return s.substr(0, std::min(s.find(' '), s.size()));
+// The text of a field up to its first blank or its first NUL, in one pass: names are short,
+// and every row of a list has three of them.
+std::string_view first_word_of(std::string_view field) {
+  std::size_t n = 0;
+  while (n < field.size() && field[n] != ' ' && field[n] != '\0') ++n;
+  return field.substr(0, n);
+}
+
+// Writes `text` at `out`; returns the end.
+char* put(char* out, std::string_view text) {
+  if (!text.empty()) std::memcpy(out, text.data(), text.size());
+  return out + text.size();
 }
 
 // Floor division for the calendar arithmetic of negative file times.
@@ -82,21 +93,34 @@ std::string format_destinataire(std::string_view destinataire, const RegimeTable
 
 std::string format_nom(std::string_view nom, std::string_view prenom,
                        std::string_view immatriculation) {
-  std::string text(first_word(c_text(nom)));
-  text += ' ';
-  text += first_word(c_text(prenom));
-  const std::string_view number = c_text(immatriculation);
-  if (!number.empty()) {
-    text += " (";
-    text += first_word(number);
-    text += ')';
-  }
+  std::string text(nom.size() + prenom.size() + immatriculation.size() + 4, '\0');
+  text.resize(
+      static_cast<std::size_t>(put_nom(text.data(), nom, prenom, immatriculation) - text.data()));
   return text;
 }
 
+char* put_nom(char* out, std::string_view nom, std::string_view prenom,
+              std::string_view immatriculation) {
+  out = put(out, first_word_of(nom));
+  *out++ = ' ';
+  out = put(out, first_word_of(prenom));
+  if (!immatriculation.empty() && immatriculation[0] != '\0') {
+    *out++ = ' ';
+    *out++ = '(';
+    out = put(out, first_word_of(immatriculation));
+    *out++ = ')';
+  }
+  return out;
+}
+
 std::string format_date_noemie(std::string_view date6) {
+  char text[kDateMaxChars];
+  return std::string(text, put_date_noemie(text, date6));
+}
+
+char* put_date_noemie(char* out, std::string_view date6) {
   const std::string_view date = noemie::text::first_chars(c_text(date6), 6);
-  if (date.empty() || date.starts_with("00")) return {};
+  if (date.empty() || (date[0] == '0' && date.size() > 1 && date[1] == '0')) return out;
   // The original fills "DD/MM/CCYY" from the field's bytes; a missing byte is the field's
   // terminator, which ends the text there.
   auto at = [&](std::size_t i) { return i < date.size() ? date[i] : '\0'; };
@@ -105,7 +129,7 @@ std::string format_date_noemie(std::string_view date6) {
   const char century_first = year_first == '9' ? '1' : '2';
   const char full[] = {at(0),         at(1),          '/',   at(2), at(3), '/',
                        century_first, century_second, at(4), at(5)};
-  return std::string(c_text(std::string_view(full, sizeof full)));
+  return put(out, c_text(std::string_view(full, sizeof full)));
 }
 
 std::string format_nom_fic(std::string_view file_name, std::int64_t file_time) {
@@ -129,21 +153,34 @@ std::string format_nom_fic(std::string_view file_name, std::int64_t file_time) {
 }
 
 std::string format_info_noemie(std::string_view detail, std::size_t max_chars) {
+  return std::string(info_noemie_text(detail, max_chars));
+}
+
+std::string_view info_noemie_text(std::string_view detail, std::size_t max_chars) {
   std::string_view text = c_text(detail);
   const std::size_t last = text.find_last_not_of(' ');
   text = last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
-  return std::string(noemie::text::first_chars(text, max_chars));
+  return noemie::text::first_chars(text, max_chars);
 }
 
 std::string formate_valeur(std::int64_t cents, char currency) {
+  char text[kValeurMaxChars];
+  return std::string(text, put_valeur(text, cents, currency));
+}
+
+char* put_valeur(char* out, std::int64_t cents, char currency) {
   // The magnitude as unsigned, so that the most negative amount has one too.
   const std::uint64_t magnitude =
       cents < 0 ? 0 - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
-  char text[40];
-  std::snprintf(text, sizeof text, "%s%llu.%02llu%c", cents < 0 ? "-" : "",
-                static_cast<unsigned long long>(magnitude / 100),
-                static_cast<unsigned long long>(magnitude % 100), currency);
-  return text;
+  // "%s%llu.%02llu%c", written without the printf machinery: every row of a list has amounts.
+  if (cents < 0) *out++ = '-';
+  out = std::to_chars(out, out + 20, magnitude / 100).ptr;
+  const auto hundredths = static_cast<char>(magnitude % 100);
+  *out++ = '.';
+  *out++ = static_cast<char>('0' + hundredths / 10);
+  *out++ = static_cast<char>('0' + hundredths % 10);
+  if (currency != '\0') *out++ = currency;  // a text ends at its first NUL
+  return out;
 }
 
 }  // namespace noemie::decode

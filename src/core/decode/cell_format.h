@@ -36,6 +36,10 @@ std::string format_destinataire(std::string_view destinataire, const RegimeTable
 // (0x20). Empty names give a single blank.
 std::string format_nom(std::string_view nom, std::string_view prenom,
                        std::string_view immatriculation);
+// The same text written at `out`, which has room for the three texts' sizes and 4 more
+// characters; returns the end of what was written.
+char* put_nom(char* out, std::string_view nom, std::string_view prenom,
+              std::string_view immatriculation);
 
 // Date cell of a DDMMYY field: "DD/MM/CCYY", the century "19" when the first year digit is '9'
 // and "20" otherwise; the empty text when the field is empty or begins with "00". Characters
@@ -43,6 +47,9 @@ std::string format_nom(std::string_view nom, std::string_view prenom,
 // its end yields: the text stops where the first missing character would go ("1512" gives
 // "15/12/20", "151" gives "15/1").
 std::string format_date_noemie(std::string_view date6);
+// The same text written at `out`, which has room for kDateMaxChars; returns its end.
+char* put_date_noemie(char* out, std::string_view date6);
+inline constexpr std::size_t kDateMaxChars = 10;
 
 // "Fichier" cell: the file name (Windows-1252) without its leading '0's, up to its first '.',
 // then "  (DD/MM/YY)" with the UTC calendar date of `file_time` (100-ns units since 1601).
@@ -52,6 +59,8 @@ std::string format_nom_fic(std::string_view file_name, std::int64_t file_time);
 // "Détail" cell: the text without its trailing blanks (0x20), then cut to `max_chars`
 // characters. The list passes kDetailMaxChars.
 std::string format_info_noemie(std::string_view detail, std::size_t max_chars);
+// The same text, as the part of `detail` it is.
+std::string_view info_noemie_text(std::string_view detail, std::size_t max_chars);
 
 // Longest "Détail" cell of the list.
 inline constexpr std::size_t kDetailMaxChars = 2000;
@@ -60,6 +69,9 @@ inline constexpr std::size_t kDetailMaxChars = 2000;
 // a negative amount gives "-" and the text of its absolute value ("-17.55F"). The list leaves
 // the cell empty for 0 and does not call this.
 std::string formate_valeur(std::int64_t cents, char currency);
+// The same text written at `out`, which has room for kValeurMaxChars; returns its end.
+char* put_valeur(char* out, std::int64_t cents, char currency);
+inline constexpr std::size_t kValeurMaxChars = 24;
 
 // Currency characters of amount cells.
 inline constexpr char kFrancSymbol = 'F';

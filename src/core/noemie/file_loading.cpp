@@ -18,11 +18,12 @@ std::unique_ptr<unsigned char[]> buffer_for(std::uintmax_t file_size) {
 }  // namespace
 
 int load_file(const std::filesystem::path& path, std::unique_ptr<unsigned char[]>& buffer,
-              std::size_t& read, std::int64_t& file_time) {
+              std::size_t& read, std::int64_t& file_time, platform::FileStamp* stamp) {
   platform::ReadOnlyFile file(path);
   if (!file.is_open()) return 0;
   // The time stamp comes with the open, sparing the list a lookup of every name.
   file_time = file.file_time();
+  if (stamp) *stamp = file.stamp();
   buffer = buffer_for(file.size());
   const auto size = static_cast<std::size_t>(file.size());
   read = 0;

@@ -101,12 +101,15 @@ void NoemieReader::lit_fichier_noemie(const std::filesystem::path& path, ReturnR
                                       bool abrege) {
   chemin_ = path;
   file_time_ = 0;
+  stamp_.reset();
   start_read(rec);
   std::unique_ptr<unsigned char[]> buffer;
   std::size_t read = 0;
   try {
-    const int code = load_file(path, buffer, read, file_time_);
+    platform::FileStamp stamp;
+    const int code = load_file(path, buffer, read, file_time_, &stamp);
     if (code >= 0) return erreur(code, 0);
+    stamp_ = stamp;
   } catch (const std::bad_alloc&) {
     return erreur(1, 0);
   }

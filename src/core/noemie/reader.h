@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "core/noemie/fault_report.h"
+#include "core/platform/file_stamp.h"
 #include "core/noemie/return_record.h"
 
 namespace noemie {
@@ -45,6 +46,9 @@ class NoemieReader {
   // The last modification of the last file read, as a file time (100-ns units since 1601,
   // UTC); 0 when it could not be opened.
   std::int64_t file_time() const { return file_time_; }
+  // The stamp of the last file read as it was before its bytes were read; nothing when it
+  // could not be opened.
+  const std::optional<platform::FileStamp>& stamp() const { return stamp_; }
 
   // The fault that ended the last read (the silent ones included), if any.
   const std::optional<ParseFault>& derniere_erreur() const { return derniere_erreur_; }
@@ -56,6 +60,7 @@ class NoemieReader {
   FaultReporter& reporter_;
   std::int64_t debut_detecte_ = -1;
   std::int64_t file_time_ = 0;
+  std::optional<platform::FileStamp> stamp_;
   std::filesystem::path chemin_;
   std::optional<ParseFault> derniere_erreur_;
 };

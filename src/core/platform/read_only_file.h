@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "core/platform/file_stamp.h"
+
 namespace noemie::platform {
 
 class ReadOnlyFile {
@@ -24,6 +26,8 @@ class ReadOnlyFile {
   std::uint64_t size() const { return size_; }
   // Last modification as a file time (100-ns units since 1601-01-01, UTC).
   std::int64_t file_time() const { return file_time_; }
+  // What tells, later, whether the file changed since this open.
+  const FileStamp& stamp() const { return stamp_; }
 
   // Reads up to `count` bytes into `to`; the number read, 0 at the end or on an error.
   std::size_t read(unsigned char* to, std::size_t count);
@@ -33,6 +37,7 @@ class ReadOnlyFile {
   bool open_ = false;
   std::uint64_t size_ = 0;
   std::int64_t file_time_ = 0;
+  FileStamp stamp_;
 };
 
 }  // namespace noemie::platform

@@ -20,6 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using Producer = std::function<bool(const ByteSink&)>;
+
 std::string describe(std::string_view what, const fs::path& path, int error,
                      const std::error_category& category = std::generic_category()) {
   std::string out(what);
@@ -60,9 +62,9 @@ fs::path resolve_link(const fs::path& target) {
 
 #ifdef _WIN32
 
-std::string write_new_file(const fs::path& tmp, std::string_view bytes, const fs::path& target,
+std::string write_new_file(const fs::path& tmp, const Producer& produce, const fs::path& target,
                            bool& exists) {
-  const std::error_code error = platform::win32::write_new_file(tmp, bytes);
+  const std::error_code error = platform::win32::write_new_file(tmp, produce);
   exists = error == std::errc::file_exists;
   return error ? describe("cannot write", target, error.value(), error.category()) : "";
 }
@@ -74,7 +76,7 @@ std::string replace_file(const fs::path& tmp, const fs::path& target) {
 
 #else
 
-std::string write_new_file(const fs::path& tmp, std::string_view bytes, const fs::path& target,
+std::string write_new_file(const fs::path& tmp, const Producer& produce, const fs::path& target,
                            bool& exists) {
   const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) {
@@ -86,16 +88,28 @@ std::string write_new_file(const fs::path& tmp, std::string_view bytes, const fs
   if (::stat(target.c_str(), &st) == 0) (void)::fchmod(fd, st.st_mode & 07777);
 
   int error = 0;
-  while (!bytes.empty()) {
-    const ::ssize_t n =
-        ::write(fd, bytes.data(), bytes.size() < (1u << 30) ? bytes.size() : 1u << 30);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      error = n < 0 ? errno : ENOSPC;
-      break;
+  const ByteSink sink = [&](std::string_view bytes) {
+    while (error == 0 && !bytes.empty()) {
+      const ::ssize_t n =
+          ::write(fd, bytes.data(), bytes.size() < (1u << 30) ? bytes.size() : 1u << 30);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        error = n < 0 ? errno : ENOSPC;
+        break;
+      }
+      bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
+    return error == 0;
+  };
+  bool produced = false;
+  try {
+    produced = produce(sink);
+  } catch (...) {
+    ::close(fd);
+    ::unlink(tmp.c_str());
+    throw;
   }
+  if (error == 0 && !produced) error = ECANCELED;
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   if (error != 0) {
@@ -127,6 +141,12 @@ std::string replace_file(const fs::path& tmp, const fs::path& target) {
 
 std::string write_file_atomically(const fs::path& target, std::string_view bytes,
                                   const AtomicWriteOptions& options) {
+  return write_file_atomically(
+      target, [bytes](const ByteSink& sink) { return sink(bytes); }, options);
+}
+
+std::string write_file_atomically(const fs::path& target, const Producer& produce,
+                                  const AtomicWriteOptions& options) {
   const fs::path real = resolve_link(target);
   // Only a regular file is ever replaced: renaming over a device or a pipe (a save to
   // /dev/null, say) would put a plain file in its place.
@@ -141,18 +161,28 @@ std::string write_file_atomically(const fs::path& target, std::string_view bytes
     if (ec) return describe("cannot create the folder", real.parent_path(), ec.value());
   }
   // A disk with `room_left` bytes free takes that many, then refuses the rest.
-  const bool too_big = options.room_left && bytes.size() > *options.room_left;
-  if (too_big) bytes = bytes.substr(0, static_cast<std::size_t>(*options.room_left));
+  bool disk_full = false;
+  Producer limited = produce;
+  if (options.room_left) {
+    limited = [&produce, &disk_full, left = *options.room_left](const ByteSink& sink) mutable {
+      return produce([&](std::string_view bytes) {
+        if (bytes.size() > left) {
+          sink(bytes.substr(0, static_cast<std::size_t>(left)));
+          left = 0;
+          disk_full = true;
+          return false;
+        }
+        left -= bytes.size();
+        return sink(bytes);
+      });
+    };
+  }
   std::string error;
   for (int attempt = 0; attempt < 16; ++attempt) {
     const fs::path tmp = temporary_name(real);
     bool exists = false;
-    error = write_new_file(tmp, bytes, real, exists);
-    if (error.empty() && too_big) {
-      std::error_code ec;
-      fs::remove(tmp, ec);
-      return describe("cannot write", real, ENOSPC);
-    }
+    error = write_new_file(tmp, limited, real, exists);
+    if (!error.empty() && disk_full) return describe("cannot write", real, ENOSPC);
     if (error.empty()) return replace_file(tmp, real);
     if (!exists) break;
   }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,16 @@ struct AtomicWriteOptions {
 std::string write_file_atomically(const std::filesystem::path& target, std::string_view bytes,
                                   const AtomicWriteOptions& options = {});
 
+// Takes the bytes of a file piece by piece; returns false once a piece could not be written.
+using ByteSink = std::function<bool(std::string_view bytes)>;
+
+// The same, for bytes made while they are written: `produce` hands them to the sink it is
+// given, in as many pieces as it likes, and returns false to give up (the target then stays as
+// it was, and the result says the writing was abandoned). An exception from `produce` leaves
+// the target as it was too, and no temporary file.
+std::string write_file_atomically(const std::filesystem::path& target,
+                                  const std::function<bool(const ByteSink&)>& produce,
+                                  const AtomicWriteOptions& options = {});
 // Removes the temporary files that writes of `target` left behind when their process was
 // killed before its rename. Only safe while no other write of `target` can be under way (its
 // writers hold the file's lock). Returns how many were removed.

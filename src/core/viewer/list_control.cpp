@@ -1,32 +1,9 @@
 #include "core/viewer/list_control.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
-#include "core/text/c_text.h"
-
 namespace noemie::viewer {
-namespace {
-
-// True when `text` holds a NUL byte. Eight bytes at a time: a row's texts are short, and this
-// runs once for every row a fill adds.
-bool contains_nul(std::string_view text) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101u;
-  constexpr std::uint64_t kHighs = 0x8080808080808080u;
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, sizeof word);
-    if ((word - kOnes) & ~word & kHighs) return true;
-  }
-  for (; i < text.size(); ++i) {
-    if (text[i] == '\0') return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 void ListControl::insert_column(int at, std::string title, Align align, int width) {
   const auto pos = static_cast<std::size_t>(std::clamp(at, 0, column_count()));
@@ -66,65 +43,64 @@ void ListControl::end_reset() {
 void ListControl::clear() {
   rows_.clear();
   rows_.shrink_to_fit();
-  release_spare_room();
+  blocks_.clear();
+  blocks_.shrink_to_fit();
+  own_.reset();
 }
 
-std::vector<std::unique_ptr<ListRow>> ListControl::clear_keeping_data() {
-  std::vector<std::unique_ptr<ListRow>> data;
-  data.reserve(rows_.size());
-  spare_texts_.reserve(spare_texts_.size() + rows_.size());
-  for (Row& r : rows_) {
-    data.push_back(std::move(r.data));
-    spare_texts_.push_back(std::move(r.texts));
-  }
+void ListControl::clear_keeping_room() {
   rows_.clear();
-  rows_.shrink_to_fit();
-  return data;
+  blocks_.clear();
+  own_.reset();
 }
 
 void ListControl::release_spare_room() {
-  spare_texts_.clear();
-  spare_texts_.shrink_to_fit();
+  // Room for as many rows again as the list holds is kept: a refill of about the same list then
+  // needs none, and room that no row ever took costs no memory (the system maps a page only
+  // once it is written).
+  if (rows_.capacity() > 2 * rows_.size() + 1024) rows_.shrink_to_fit();
+  blocks_.shrink_to_fit();
 }
 
 void ListControl::reserve_rows(std::size_t rows) {
   rows_.reserve(rows);
 }
 
+RowBlock& ListControl::own_block() {
+  if (!own_) own_ = std::make_unique<RowBlock>();
+  return *own_;
+}
+
 int ListControl::add_row(std::unique_ptr<ListRow> data, const Cells& cells, int state_icon,
-                         int marker_icon) {
+                         int marker_icon, const EntryDetails& details) {
   if (!data) throw std::invalid_argument("a list row needs its data");
+  RowBlock& block = own_block();
   Row row;
-  row.data = std::move(data);
-  std::size_t total = 0;
-  for (int c = 1; c < kColumnCount; ++c) total += cells[static_cast<std::size_t>(c)].size();
-  if (!spare_texts_.empty()) {
-    // A spare buffer much larger than the row needs is not taken, so that buffers cannot
-    // grow from fill to fill as rows change places.
-    if (spare_texts_.back().capacity() <= 2 * total + 64) {
-      row.texts = std::move(spare_texts_.back());
-      row.texts.clear();
-    }
-    spare_texts_.pop_back();
-  }
-  row.texts.reserve(total);
-  row.ends[0] = 0;
-  for (int c = 1; c < kColumnCount; ++c) {
-    row.texts += cells[static_cast<std::size_t>(c)];
-    row.ends[static_cast<std::size_t>(c)] = static_cast<std::uint32_t>(row.texts.size());
-  }
-  // A cell holds no NUL: one search of the whole row finds out whether any cell must be cut.
-  if (contains_nul(row.texts)) {
-    row.texts.clear();
-    for (int c = 1; c < kColumnCount; ++c) {
-      row.texts += text::c_text(cells[static_cast<std::size_t>(c)]);
-      row.ends[static_cast<std::size_t>(c)] = static_cast<std::uint32_t>(row.texts.size());
-    }
-  }
+  row.block = &block;
+  row.data = *data;
   row.state_icon = static_cast<std::int8_t>(state_icon);
   row.marker_icon = static_cast<std::int8_t>(marker_icon);
-  rows_.push_back(std::move(row));
+  // Should the row table not grow, the texts just added stay unused in the block.
+  row.index = static_cast<std::uint32_t>(block.add_row(cells, details));
+  rows_.push_back(row);
   return row_count() - 1;
+}
+
+int ListControl::add_rows(std::shared_ptr<const RowBlock> block, int state_icon, int marker_icon) {
+  const int first = row_count();
+  const std::size_t count = block ? block->row_count() : 0;
+  if (count == 0) return first;
+  blocks_.push_back(std::move(block));
+  Row row;
+  row.block = blocks_.back().get();
+  row.state_icon = static_cast<std::int8_t>(state_icon);
+  row.marker_icon = static_cast<std::int8_t>(marker_icon);
+  for (std::size_t i = 0; i < count; ++i) {
+    row.index = static_cast<std::uint32_t>(i);
+    row.data.row_index = first + static_cast<std::int32_t>(i);
+    rows_.push_back(row);
+  }
+  return first;
 }
 
 const ListControl::Row* ListControl::row_at(int row) const {
@@ -138,18 +114,27 @@ ListControl::Row* ListControl::row_at(int row) {
 }
 
 void ListControl::set_cell(int row, int col, std::string_view text) {
-  text = text::c_text(text);
   Row* r = row_at(row);
   if (!r || col <= 0 || col >= kColumnCount) return;
-  const std::uint32_t begin = r->ends[static_cast<std::size_t>(col - 1)];
-  const std::uint32_t end = r->ends[static_cast<std::size_t>(col)];
-  r->texts.replace(begin, end - begin, text);
-  const auto delta = static_cast<std::int64_t>(text.size()) - (end - begin);
-  for (int c = col; c < kColumnCount; ++c) {
-    auto& e = r->ends[static_cast<std::size_t>(c)];
-    e = static_cast<std::uint32_t>(e + delta);
-  }
+  // A block handed over by the fill is shared: the changed row becomes a row of the list's
+  // own block.
+  RowBlock& block = own_block();
+  r->index = static_cast<std::uint32_t>(block.add_changed_row(*r->block, r->index, col, text));
+  r->block = &block;
   changed(row);
+}
+
+void ListControl::row_cells(int row, std::array<std::string_view, kColumnCount>& out) const {
+  if (const Row* r = row_at(row)) {
+    r->block->cells(r->index, out);
+  } else {
+    out.fill({});
+  }
+}
+
+EntryDetails ListControl::details(int row) const {
+  const Row* r = row_at(row);
+  return r ? r->block->details(r->index) : EntryDetails{};
 }
 
 int ListControl::icon(int row, int col) const {
@@ -195,33 +180,19 @@ void ListControl::reorder(const std::vector<std::int32_t>& order) {
     if (from < 0 || f >= n || seen[f]) throw std::invalid_argument("not a permutation of the rows");
     seen[f] = true;
   }
-  // Follow each cycle of the permutation, moving rows in place.
-  std::vector<bool> placed(n, false);
-  for (std::size_t start = 0; start < n; ++start) {
-    if (placed[start]) continue;
-    Row held = std::move(rows_[start]);
-    std::size_t to = start;
-    for (;;) {
-      placed[to] = true;
-      const auto from = static_cast<std::size_t>(order[to]);
-      if (from == start) break;
-      rows_[to] = std::move(rows_[from]);
-      to = from;
-    }
-    rows_[to] = std::move(held);
-  }
+  // Rows are small: gathering them into a new table in their new order is quicker than
+  // following the permutation's cycles.
+  std::vector<Row> sorted;
+  sorted.reserve(n);
+  for (const std::int32_t from : order) sorted.push_back(rows_[static_cast<std::size_t>(from)]);
+  rows_.swap(sorted);
 }
 
 std::size_t ListControl::memory_bytes() const {
   std::size_t bytes =
-      rows_.capacity() * sizeof(Row) + spare_texts_.capacity() * sizeof(std::string);
-  for (const std::string& t : spare_texts_) {
-    if (t.capacity() > 15) bytes += t.capacity() + 1;
-  }
-  for (const Row& r : rows_) {
-    bytes += sizeof(ListRow);
-    if (r.texts.capacity() > 15) bytes += r.texts.capacity() + 1;
-  }
+      rows_.capacity() * sizeof(Row) + blocks_.capacity() * sizeof(std::shared_ptr<const RowBlock>);
+  for (const auto& block : blocks_) bytes += block->memory_bytes();
+  if (own_) bytes += own_->memory_bytes();
   return bytes;
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 // The viewer's list, without any toolkit: rows of 17 Windows-1252 cell texts, the state icon
-// of column 0 and the marker icon of column 2, each row's ListRow, a selected flag per row,
-// and 17 columns with a title, an alignment and a width in pixels.
+// of column 0 and the marker icon of column 2, each row's ListRow and entry details, a
+// selected flag per row, and 17 columns with a title, an alignment and a width in pixels.
 //
 // Detail, tooltips, marking, export and sorting all work from the texts this object holds,
 // so the texts are a contract: they are set once by the fill and read back as they are. A cell
 // text ends at its first NUL, as in the platform's list: a text given with one is cut there.
+//
+// A row's texts live in a RowBlock: the fill hands over the block of each file whole, shared
+// with the cache of read files; rows given cell by cell go into a block of the list's own.
 
 #include <array>
 #include <cstdint>
@@ -14,40 +17,17 @@
 #include <string_view>
 #include <vector>
 
-#include "core/noemie/return_record.h"
+#include "core/text/c_text.h"
+#include "core/viewer/row_block.h"
 
 namespace noemie::viewer {
-
-inline constexpr int kColumnCount = 17;
-
-// Column numbers of the list.
-enum Column : int {
-  kColTraite = 0,
-  kColFichier = 1,
-  kColRef = 2,
-  kColDateComptable = 3,
-  kColCaisse = 4,
-  kColAssure = 5,
-  kColMalade = 6,
-  kColLot = 7,
-  kColFse = 8,
-  kColDateActe = 9,
-  kColActe = 10,
-  kColTotal = 11,
-  kColTxAmo = 12,
-  kColAmo = 13,
-  kColTxAmc = 14,
-  kColAmc = 15,
-  kColDetail = 16,
-};
 
 // No icon in a cell.
 inline constexpr int kNoIcon = -1;
 
-// The data attached to a row: its position and a copy of the entry it was made from.
+// The data attached to a row: its position.
 struct ListRow {
   std::int32_t row_index = 0;
-  ReturnEntry entry;
 };
 
 enum class Align { Left, Right };
@@ -97,34 +77,41 @@ class ListControl {
   // Brackets a change that replaces or reorders rows (fill, sort) for the observer.
   void begin_reset();
   void end_reset();
-  // Removes every row and releases its ListRow.
+  // Removes every row and releases its texts and data.
   void clear();
-  // Removes every row like clear(), but keeps their storage for a refill: the rows' ListRow
-  // blocks are handed back (in row order) for the caller to reuse, and their text buffers are
-  // reused by add_row until release_spare_room().
-  std::vector<std::unique_ptr<ListRow>> clear_keeping_data();
-  // Releases the text buffers that clear_keeping_data kept and no row has taken again.
+  // Removes every row like clear(), but keeps the room of the row table for a refill (a
+  // refill of a large list then allocates, and the system maps, next to nothing).
+  void clear_keeping_room();
+  // Gives back the room of the row table that a refill kept and did not use.
   void release_spare_room();
   // Makes room for `rows` rows in all, so that adding them allocates the row table once.
   void reserve_rows(std::size_t rows);
   // Appends a row with its data, cell texts (column 0 is ignored: it shows an icon only),
-  // state icon (column 0) and marker icon (column 2). Returns its position.
-  int add_row(std::unique_ptr<ListRow> data, const Cells& cells, int state_icon, int marker_icon);
+  // state icon (column 0), marker icon (column 2) and entry details. Returns its position.
+  int add_row(std::unique_ptr<ListRow> data, const Cells& cells, int state_icon, int marker_icon,
+              const EntryDetails& details = {});
+  // Appends every row of `block` in its order, with the same icons (the rows of one file);
+  // each row's row_index is its position. Returns the position of the first one.
+  int add_rows(std::shared_ptr<const RowBlock> block, int state_icon, int marker_icon);
 
   // The whole text of a cell; empty for a cell or row that does not exist. (Inline: the sort
   // and the export read every cell of the list.)
   std::string_view cell(int row, int col) const {
     if (row < 0 || row >= row_count() || col <= 0 || col >= kColumnCount) return {};
     const Row& r = rows_[static_cast<std::size_t>(row)];
-    const std::uint32_t begin = r.ends[static_cast<std::size_t>(col - 1)];
-    const std::uint32_t end = r.ends[static_cast<std::size_t>(col)];
-    return {r.texts.data() + begin, end - begin};
+    return r.block->cell(r.index, col);
   }
   // The text of a cell as a fixed-size read returns it: at most `max_chars` characters.
   std::string_view cell(int row, int col, std::size_t max_chars) const {
     return text::first_chars(cell(row, col), max_chars);
   }
   void set_cell(int row, int col, std::string_view text);
+  // The whole texts of every cell of a row (empty ones for a row that does not exist), at once:
+  // the export reads whole rows.
+  void row_cells(int row, std::array<std::string_view, kColumnCount>& out) const;
+
+  // What the tooltips read of the row's entry; empty details for a row that does not exist.
+  EntryDetails details(int row) const;
 
   // Icon of column 0 (state) or column 2 (marker); kNoIcon elsewhere or for no row.
   int icon(int row, int col) const;
@@ -135,21 +122,21 @@ class ListControl {
   void select_all(bool selected);
 
   // The row's data; the row must exist.
-  const ListRow& row_data(int row) const { return *rows_.at(static_cast<std::size_t>(row)).data; }
-  ListRow& row_data(int row) { return *rows_.at(static_cast<std::size_t>(row)).data; }
+  const ListRow& row_data(int row) const { return rows_.at(static_cast<std::size_t>(row)).data; }
+  ListRow& row_data(int row) { return rows_.at(static_cast<std::size_t>(row)).data; }
 
   // Puts the rows in a new order: new position k takes the row that was at order[k].
   // `order` must be a permutation of 0 .. row_count() - 1.
   void reorder(const std::vector<std::int32_t>& order);
 
-  // Bytes held by the rows (texts, data blocks, bookkeeping); for measurements.
+  // Bytes held by the rows (texts, details, bookkeeping); for measurements.
   std::size_t memory_bytes() const;
 
  private:
   struct Row {
-    std::unique_ptr<ListRow> data;
-    std::string texts;                               // the 17 cell texts, one after the other
-    std::array<std::uint32_t, kColumnCount> ends{};  // end offset of each cell in `texts`
+    const RowBlock* block = nullptr;  // held by blocks_ or own_
+    std::uint32_t index = 0;          // the row's place in its block
+    ListRow data;
     std::int8_t state_icon = kNoIcon;
     std::int8_t marker_icon = kNoIcon;
     bool selected = false;
@@ -161,9 +148,14 @@ class ListControl {
     if (observer_) observer_->row_changed(row);
   }
 
+  RowBlock& own_block();
+
   std::vector<ListColumn> columns_;
   std::vector<Row> rows_;
-  std::vector<std::string> spare_texts_;  // text buffers of removed rows, for add_row
+  // The blocks the rows show, each once.
+  std::vector<std::shared_ptr<const RowBlock>> blocks_;
+  // Rows given cell by cell, and rows whose cell was changed.
+  std::unique_ptr<RowBlock> own_;
   ListObserver* observer_ = nullptr;
 };
 

@@ -4,9 +4,13 @@
 #include <cctype>
 #include <cstring>
 
+#include "core/viewer/ordered_work.h"
+
 namespace noemie::viewer {
 namespace {
 
+// Rows written at a time.
+constexpr std::size_t kRowsPerPiece = 4096;
 // The list never gives more than this many characters of a cell or a title.
 constexpr std::size_t kMaxCellChars = 4999;
 // Widths are noted for at most this many columns.
@@ -100,10 +104,19 @@ void append_cell(std::string& out, std::string_view cell, int width, ExportMode 
   }
 }
 
+using Texts = std::array<std::string_view, kColumnCount>;
+
+// Cell `column` of a row's texts; empty past the list's columns (a list may have more columns
+// than rows have cells).
+std::string_view cell_of(const Texts& texts, std::size_t column) {
+  return column < texts.size() ? texts[column] : std::string_view();
+}
+
 // The rows in text form: every cell cut or padded to its column's characters, then "|". The
 // lines all have the same length, so the whole text is laid out at once and the cells copied
 // into place.
-void write_text_rows(std::string& out, const ListControl& list, const std::vector<int>& widths) {
+void write_text_rows(std::string& out, const ListControl& list, const std::vector<int>& widths,
+                     int first, int last) {
   std::vector<std::size_t> chars;
   std::size_t line = 2;
   for (const int w : widths) {
@@ -111,12 +124,14 @@ void write_text_rows(std::string& out, const ListControl& list, const std::vecto
     line += chars.back() + 1;
   }
   const std::size_t start = out.size();
-  out.resize(start + static_cast<std::size_t>(list.row_count()) * line, ' ');
+  out.resize(start + static_cast<std::size_t>(last - first) * line, ' ');
   char* p = out.data() + start;
-  for (int r = 0; r < list.row_count(); ++r) {
+  Texts texts;
+  for (int r = first; r < last; ++r) {
+    list.row_cells(r, texts);
     for (std::size_t c = 0; c < chars.size(); ++c) {
       const std::string_view cell =
-          text::first_chars(list.cell(r, static_cast<int>(c)), std::min(chars[c], kMaxCellChars));
+          text::first_chars(cell_of(texts, c), std::min(chars[c], kMaxCellChars));
       if (!cell.empty()) std::memcpy(p, cell.data(), cell.size());
       p += chars[c];
       *p++ = '|';
@@ -128,21 +143,24 @@ void write_text_rows(std::string& out, const ListControl& list, const std::vecto
 
 // The rows in Excel form: each cell and a tab, a line end after each row; sized first, then
 // copied.
-void write_excel_rows(std::string& out, const ListControl& list, std::size_t columns) {
+void write_excel_rows(std::string& out, const ListControl& list, std::size_t columns, int first,
+                      int last) {
   std::size_t size = 0;
-  for (int r = 0; r < list.row_count(); ++r) {
+  Texts texts;
+  for (int r = first; r < last; ++r) {
+    list.row_cells(r, texts);
     size += 2;
     for (std::size_t c = 0; c < columns; ++c) {
-      size += std::min(list.cell(r, static_cast<int>(c)).size(), kMaxCellChars) + 1;
+      size += std::min(cell_of(texts, c).size(), kMaxCellChars) + 1;
     }
   }
   const std::size_t start = out.size();
   out.resize(start + size);
   char* p = out.data() + start;
-  for (int r = 0; r < list.row_count(); ++r) {
+  for (int r = first; r < last; ++r) {
+    list.row_cells(r, texts);
     for (std::size_t c = 0; c < columns; ++c) {
-      const std::string_view cell =
-          text::first_chars(list.cell(r, static_cast<int>(c)), kMaxCellChars);
+      const std::string_view cell = text::first_chars(cell_of(texts, c), kMaxCellChars);
       if (!cell.empty()) std::memcpy(p, cell.data(), cell.size());
       p += cell.size();
       *p++ = '\t';
@@ -188,26 +206,28 @@ char* put(char* p, std::string_view text) {
 }
 
 // The rows in HTML form: sized first (escapes included), then written into place.
-void write_html_rows(std::string& out, const ListControl& list, std::size_t columns) {
+void write_html_rows(std::string& out, const ListControl& list, std::size_t columns, int first,
+                     int last) {
   constexpr std::string_view kRowStart = "<tr>", kRowEnd = "</tr>";
   constexpr std::string_view kCellStart = "<td>", kCellEnd = "</td>";
   std::size_t size = 0;
-  for (int r = 0; r < list.row_count(); ++r) {
+  Texts texts;
+  for (int r = first; r < last; ++r) {
+    list.row_cells(r, texts);
     size += kRowStart.size() + kRowEnd.size();
     for (std::size_t c = 0; c < columns; ++c) {
-      const std::string_view cell =
-          text::first_chars(list.cell(r, static_cast<int>(c)), kMaxCellChars);
+      const std::string_view cell = text::first_chars(cell_of(texts, c), kMaxCellChars);
       size += kCellStart.size() + kCellEnd.size() + cell.size() + escape_growth(cell);
     }
   }
   const std::size_t start = out.size();
   out.resize(start + size);
   char* p = out.data() + start;
-  for (int r = 0; r < list.row_count(); ++r) {
+  for (int r = first; r < last; ++r) {
+    list.row_cells(r, texts);
     p = put(p, kRowStart);
     for (std::size_t c = 0; c < columns; ++c) {
-      const std::string_view cell =
-          text::first_chars(list.cell(r, static_cast<int>(c)), kMaxCellChars);
+      const std::string_view cell = text::first_chars(cell_of(texts, c), kMaxCellChars);
       p = put(p, kCellStart);
       p = put_escaped(p, cell);
       p = put(p, kCellEnd);
@@ -229,37 +249,68 @@ void sav_write_data(std::string& out, std::string_view cell, int width, ExportMo
   append_cell(out, text::c_text(cell), width, mode);
 }
 
-std::string export_list(const ListControl& list, ExportMode mode, std::string_view window_title) {
+bool write_list(const ListControl& list, ExportMode mode, std::string_view window_title,
+                const ExportSink& sink, unsigned threads) {
   // The widths of the moment, noted once for the whole file.
   std::vector<int> widths;
   for (int c = 0; list.column(c) != nullptr && c < kMaxColumns; ++c) {
     widths.push_back(list.column_width(c));
   }
-  std::string out;
+  std::string head;
   if (mode == ExportMode::Html) {
-    out += "<html><head><title>";
-    out += html_escape(window_title);
-    out += "</title>";
-    out += "<meta http-equiv=\"content-type\" content=\"text/html; charset=windows-1252\">";
-    out += "</head><body bgcolor=\"#E0FFFF\" text=\"#000000\" link=\"#000080\">";
-    out += "<table border=\"1\" cellpadding=\"1\" cellspacing=\"0\"><tr>";
+    head += "<html><head><title>";
+    head += html_escape(window_title);
+    head += "</title>";
+    head += "<meta http-equiv=\"content-type\" content=\"text/html; charset=windows-1252\">";
+    head += "</head><body bgcolor=\"#E0FFFF\" text=\"#000000\" link=\"#000080\">";
+    head += "<table border=\"1\" cellpadding=\"1\" cellspacing=\"0\"><tr>";
   }
   for (int c = 0; list.column(c) != nullptr; ++c) {
-    sav_write_data(out, list.column(c)->title, list.column_width(c), mode);
+    sav_write_data(head, list.column(c)->title, list.column_width(c), mode);
   }
-  end_line(out, mode);
-  switch (mode) {
-    case ExportMode::Text:
-      write_text_rows(out, list, widths);
-      break;
-    case ExportMode::Excel:
-      write_excel_rows(out, list, widths.size());
-      break;
-    case ExportMode::Html:
-      write_html_rows(out, list, widths.size());
-      out += "</table>";
-      break;
-  }
+  end_line(head, mode);
+  if (!sink(head)) return false;
+
+  // The rows go in pieces, made on every thread and written in order; a few pieces wait at a
+  // time, so that the export never stands whole in memory.
+  const int rows = list.row_count();
+  const std::size_t pieces = (static_cast<std::size_t>(rows) + kRowsPerPiece - 1) / kRowsPerPiece;
+  const std::size_t window = 2 * std::max(threads, 1u);
+  std::vector<std::string> made(window);
+  bool written = true;
+  run_in_order(
+      pieces, threads,
+      [&](std::size_t i, unsigned) {
+        const int first = static_cast<int>(i * kRowsPerPiece);
+        const int last = std::min(rows, first + static_cast<int>(kRowsPerPiece));
+        std::string& out = made[i % window];
+        out.clear();
+        switch (mode) {
+          case ExportMode::Text:
+            write_text_rows(out, list, widths, first, last);
+            break;
+          case ExportMode::Excel:
+            write_excel_rows(out, list, widths.size(), first, last);
+            break;
+          case ExportMode::Html:
+            write_html_rows(out, list, widths.size(), first, last);
+            break;
+        }
+      },
+      [&](std::size_t i) {
+        if (written) written = sink(made[i % window]);
+      },
+      window);
+  if (!written) return false;
+  return mode != ExportMode::Html || sink("</table>");
+}
+
+std::string export_list(const ListControl& list, ExportMode mode, std::string_view window_title) {
+  std::string out;
+  write_list(list, mode, window_title, [&out](std::string_view bytes) {
+    out += bytes;
+    return true;
+  });
   return out;
 }
 

@@ -2,6 +2,7 @@
 // Writing the list as a text, Excel (tab-separated) or HTML file: every row in the list's
 // current order, every column, with the column widths of the moment.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,15 @@ void sav_write_data(std::string& out, std::string_view cell, int width, ExportMo
 
 // "&", "<" and ">" written as entities; nothing else changes.
 std::string html_escape(std::string_view text);
+
+// Takes an export piece by piece; returns false to stop it (a write failed).
+using ExportSink = std::function<bool(std::string_view bytes)>;
+
+// Hands the whole export file to `sink`, Windows-1252 bytes, in pieces of a few thousand rows
+// made on `threads` threads (the pieces arrive in order, on the caller's thread). `window_title`
+// is the HTML title. False when the sink stopped it.
+bool write_list(const ListControl& list, ExportMode mode, std::string_view window_title,
+                const ExportSink& sink, unsigned threads = 1);
 
 // The whole export file, Windows-1252 bytes. `window_title` is the HTML title.
 std::string export_list(const ListControl& list, ExportMode mode, std::string_view window_title);

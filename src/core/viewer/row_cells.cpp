@@ -1,6 +1,8 @@
 #include "core/viewer/row_cells.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 #include "core/decode/regime_table.h"
 #include "core/text/c_text.h"
@@ -11,63 +13,53 @@ namespace {
 
 using text::c_text;
 
-// Writes `value` in decimal ("%d") into `out`, followed by `suffix`.
-void assign_number(std::string& out, std::int64_t value, std::string_view suffix = {}) {
+// Appends `value` in decimal ("%d") to `out`, followed by `suffix`.
+void append_number(std::string& out, std::int64_t value, std::string_view suffix = {}) {
   char digits[24];
   const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  out.assign(digits, end);
+  out.append(digits, end);
   out += suffix;
 }
 
-void assign_lot(std::string& out, std::int32_t num_lot) {
+void append_lot(std::string& out, std::int32_t num_lot) {
   if (num_lot == 0 || num_lot == 999) {
-    out = "-";
+    out += '-';
   } else {
-    assign_number(out, num_lot);
+    append_number(out, num_lot);
   }
 }
 
-void assign_fse(std::string& out, std::int32_t num_facture) {
-  if (num_facture > 1 && num_facture != 999999999) {
-    assign_number(out, num_facture);
-  } else {
-    out.clear();
-  }
+void append_fse(std::string& out, std::int32_t num_facture) {
+  if (num_facture > 1 && num_facture != 999999999) append_number(out, num_facture);
 }
 
-void assign_rate(std::string& out, std::int32_t rate) {
-  if (rate == 0) {
-    out.clear();
-  } else {
-    assign_number(out, rate, "%");
-  }
+void append_rate(std::string& out, std::int32_t rate) {
+  if (rate != 0) append_number(out, rate, "%");
 }
 
-void assign_amount(std::string& out, std::int64_t cents, char currency, AmountTexts& amounts) {
-  if (cents == 0) {
-    out.clear();
-  } else {
-    out = amounts.text(cents, currency);
-  }
-}
+// The longest text of a number cell ("%d" of a 32-bit number and "%").
+constexpr std::size_t kNumberMaxChars = 12;
 
-std::string& cell(ListControl::Cells& cells, int column) {
-  return cells[static_cast<std::size_t>(column)];
+// The most an entry's texts can take: every field at its full size, every number and amount
+// at its longest.
+constexpr std::size_t kEntryRowMaxBytes =
+    2 * decode::kDateMaxChars +
+    (sizeof(ReturnEntry::nom_assure) + sizeof(ReturnEntry::prenom_assure) +
+     sizeof(ReturnEntry::immatriculation) + 4) +
+    (sizeof(ReturnEntry::nom_malade) + sizeof(ReturnEntry::prenom_malade) + 4) +
+    4 * kNumberMaxChars + sizeof(ReturnEntry::actes) + 3 * decode::kValeurMaxChars +
+    std::min(sizeof(ReturnEntry::detail), kDetailCellChars) + sizeof(ReturnEntry::ref_virement1) +
+    sizeof(ReturnEntry::ref_virement2) + sizeof(ReturnEntry::ref_virement3) +
+    sizeof(ReturnEntry::texte_retour) + sizeof(ReturnEntry::date_lot) +
+    sizeof(ReturnEntry::nature_assurance);
+
+// A text field with its terminator, for a formatter that stops at the first NUL itself.
+template <std::size_t N>
+std::string_view whole(const std::array<char, N>& field) {
+  return {field.data(), N};
 }
 
 }  // namespace
-
-const std::string& AmountTexts::text(std::int64_t cents, char currency) {
-  const auto hash = static_cast<std::uint64_t>(cents) * 0x9E3779B97F4A7C15u;
-  Slot& slot = slots_[static_cast<std::size_t>(hash >> 54) % kSlots];
-  if (!slot.used || slot.cents != cents || slot.currency != currency) {
-    slot.text = decode::formate_valeur(cents, currency);
-    slot.cents = cents;
-    slot.currency = currency;
-    slot.used = true;
-  }
-  return slot.text;
-}
 
 FileCells make_file_cells(const ReturnRecord& rec, std::string_view file_name,
                           std::int64_t file_time, const decode::RegimeTable& regimes) {
@@ -79,27 +71,46 @@ FileCells make_file_cells(const ReturnRecord& rec, std::string_view file_name,
   return file;
 }
 
-void make_entry_cells(const FileCells& file, const ReturnEntry& entry, ListControl::Cells& cells,
-                      AmountTexts& amounts) {
-  cell(cells, kColTraite).clear();
-  cell(cells, kColFichier) = file.fichier;
-  cell(cells, kColRef) = file.ref.text;
-  cell(cells, kColDateComptable) = decode::format_date_noemie(c_text(entry.date_comptable));
-  cell(cells, kColCaisse) = file.caisse;
-  cell(cells, kColAssure) = decode::format_nom(
-      c_text(entry.nom_assure), c_text(entry.prenom_assure), c_text(entry.immatriculation));
-  cell(cells, kColMalade) =
-      decode::format_nom(c_text(entry.nom_malade), c_text(entry.prenom_malade), {});
-  assign_lot(cell(cells, kColLot), entry.num_lot);
-  assign_fse(cell(cells, kColFse), entry.num_facture);
-  cell(cells, kColDateActe) = decode::format_date_noemie(c_text(entry.date_acte));
-  cell(cells, kColActe) = c_text(entry.actes);
-  assign_amount(cell(cells, kColTotal), entry.montant_total, file.currency, amounts);
-  assign_rate(cell(cells, kColTxAmo), entry.taux_amo);
-  assign_amount(cell(cells, kColAmo), entry.montant_amo, file.currency, amounts);
-  assign_rate(cell(cells, kColTxAmc), entry.taux_amc);
-  assign_amount(cell(cells, kColAmc), entry.montant_amc, file.currency, amounts);
-  cell(cells, kColDetail) = decode::format_info_noemie(c_text(entry.detail), kDetailCellChars);
+std::size_t add_entry_row(const FileCells& file, const ReturnEntry& entry, RowBlock& block) {
+  // Room for the longest row an entry can make, taken once; every text is then written
+  // straight into the block.
+  RowBlock::RowWriter row(block, kEntryRowMaxBytes);
+  const auto amount = [&row, &file](std::int64_t cents) {
+    char* p = row.text();
+    row.end_text(cents == 0 ? p : decode::put_valeur(p, cents, file.currency));
+  };
+  const auto date = [&row](std::string_view field) {
+    row.end_text(decode::put_date_noemie(row.text(), field));
+  };
+  const auto nom = [&row](std::string_view nom, std::string_view prenom,
+                          std::string_view immatriculation) {
+    row.end_text(decode::put_nom(row.text(), nom, prenom, immatriculation));
+  };
+  // The formatters read each field up to its first NUL themselves.
+  row.put({});  // "Fichier": the file's
+  row.put({});  // "Réf": the file's
+  date(whole(entry.date_comptable));
+  row.put({});  // "Caisse": the file's
+  nom(whole(entry.nom_assure), whole(entry.prenom_assure), whole(entry.immatriculation));
+  nom(whole(entry.nom_malade), whole(entry.prenom_malade), {});
+  row.put(lot_cell(entry.num_lot));  // short texts: no allocation
+  row.put(fse_cell(entry.num_facture));
+  date(whole(entry.date_acte));
+  row.put(c_text(entry.actes));
+  amount(entry.montant_total);
+  row.put(rate_cell(entry.taux_amo));
+  amount(entry.montant_amo);
+  row.put(rate_cell(entry.taux_amc));
+  amount(entry.montant_amc);
+  row.put(decode::info_noemie_text(whole(entry.detail), kDetailCellChars));
+  // What the tooltips read, in the order of EntryDetails.
+  row.put(c_text(entry.ref_virement1));
+  row.put(c_text(entry.ref_virement2));
+  row.put(c_text(entry.ref_virement3));
+  row.put(c_text(entry.texte_retour));
+  row.put(c_text(entry.date_lot));
+  row.put(c_text(entry.nature_assurance));
+  return row.end_row(entry.type_retour, entry.traitement_amc, entry.type_facture);
 }
 
 int file_kind_icon(std::string_view file_name, int pattern_icon) {
@@ -119,19 +130,19 @@ int file_kind_icon(std::string_view file_name, int pattern_icon) {
 
 std::string lot_cell(std::int32_t num_lot) {
   std::string out;
-  assign_lot(out, num_lot);
+  append_lot(out, num_lot);
   return out;
 }
 
 std::string fse_cell(std::int32_t num_facture) {
   std::string out;
-  assign_fse(out, num_facture);
+  append_fse(out, num_facture);
   return out;
 }
 
 std::string rate_cell(std::int32_t rate) {
   std::string out;
-  assign_rate(out, rate);
+  append_rate(out, rate);
   return out;
 }
 

@@ -10,7 +10,7 @@
 
 #include "core/decode/cell_format.h"
 #include "core/noemie/return_record.h"
-#include "core/viewer/list_control.h"
+#include "core/viewer/row_block.h"
 
 namespace noemie::decode {
 class RegimeTable;
@@ -34,34 +34,14 @@ struct FileCells {
   char currency = decode::kFrancSymbol;  // 'F' for francs, the euro sign (0x80) for euros
 };
 
-// Amount texts already made, so that the amounts a list shows again and again (the same
-// tariffs, the same shares) are formatted once. Texts are formate_valeur's; the cache only
-// remembers them. Fixed size: memory does not grow with the list.
-class AmountTexts {
- public:
-  // The text of a non-zero amount; valid until the next call.
-  const std::string& text(std::int64_t cents, char currency);
-
- private:
-  struct Slot {
-    std::int64_t cents = 0;
-    char currency = 0;
-    bool used = false;
-    std::string text;
-  };
-  static constexpr std::size_t kSlots = 1024;
-  std::array<Slot, kSlots> slots_{};
-};
-
 // The file-level cells of `rec`, read from `file_name` (bare, Windows-1252) and `file_time`.
 FileCells make_file_cells(const ReturnRecord& rec, std::string_view file_name,
                           std::int64_t file_time, const decode::RegimeTable& regimes);
 
-// Writes the cells of one entry into `cells` (columns 1 to 16; column 0 is left empty, it
-// shows an icon only). A cell whose condition fails is empty. The fields are read up to their
-// first NUL, and the formatters write none.
-void make_entry_cells(const FileCells& file, const ReturnEntry& entry, ListControl::Cells& cells,
-                      AmountTexts& amounts);
+// Adds the row of one entry to `block`, whose columns 1, 2 and 4 show the file's own cells
+// (shared): cells 3 and 5 to 16 and the entry's details. A cell whose condition fails is
+// empty. The fields are read up to their first NUL. Returns the row's index in the block.
+std::size_t add_entry_row(const FileCells& file, const ReturnEntry& entry, RowBlock& block);
 
 // The file kind icon of a name: from its last character, upper-case letters only: "P" gives 0,
 // "X" gives 12 when the character before it is "S" and 0 otherwise, "Z" gives 13; any other

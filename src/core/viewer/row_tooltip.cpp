@@ -15,10 +15,10 @@ namespace {
 using text::c_text;
 
 // "-REF Virement-" and the three lines of the bank-transfer reference, when one is given.
-std::string virement_text(const ReturnEntry& entry) {
-  const std::string_view ref1 = c_text(entry.ref_virement1);
-  const std::string_view ref2 = c_text(entry.ref_virement2);
-  const std::string_view ref3 = c_text(entry.ref_virement3);
+std::string virement_text(const EntryDetails& entry) {
+  const std::string_view ref1 = entry.ref_virement1;
+  const std::string_view ref2 = entry.ref_virement2;
+  const std::string_view ref3 = entry.ref_virement3;
   if (ref1.empty() && ref2.empty() && ref3.empty()) return {};
   std::string text = "-REF Virement-\r\n";
   text += ref1;
@@ -30,9 +30,9 @@ std::string virement_text(const ReturnEntry& entry) {
 }
 
 // The batch date, then the invoice type on a line of its own.
-std::string lot_text(const ReturnEntry& entry) {
+std::string lot_text(const EntryDetails& entry) {
   std::string text;
-  const std::string_view date_lot = c_text(entry.date_lot);
+  const std::string_view date_lot = entry.date_lot;
   if (!date_lot.empty() && date_lot != "000000") text = decode::format_date_noemie(date_lot);
   if (entry.type_facture != 0) {
     text += "\r\n";
@@ -41,31 +41,31 @@ std::string lot_text(const ReturnEntry& entry) {
   return text;
 }
 
-std::string amo_text(std::string_view cell, const ReturnEntry& entry) {
+std::string amo_text(std::string_view cell, const EntryDetails& entry) {
   std::string text = decode::amount_conversion_text(cell, true);
   if (entry.traitement_amc != 0) {
     text += "\r\nTraitement de la part AMC par l'AMO:\r\n";
     text += decode::part_amo_traitement_to_str(entry.traitement_amc);
     text += "\r\nNature d'assurance:";
-    text += c_text(entry.nature_assurance);
+    text += entry.nature_assurance;
   }
   return text;
 }
 
-std::string ref_text(std::string_view cell, const ReturnEntry& entry) {
+std::string ref_text(std::string_view cell, const EntryDetails& entry) {
   std::string text = decode::get_type_ref(cell);
   if (entry.type_retour != 0) {
     text += "\r\n";
     text += decode::type_retour_to_str(entry.type_retour);
     text += "\r\n";
-    text += c_text(entry.texte_retour);
+    text += entry.texte_retour;
   }
   return text;
 }
 
 std::string cell_text(const ListControl& list, int row, int column, const FundDirectory& funds) {
   const std::string_view cell = list.cell(row, column, kCellReadChars);
-  const ReturnEntry& entry = list.row_data(row).entry;
+  const EntryDetails entry = list.details(row);
   switch (column) {
     case kColRef:
       return ref_text(cell, entry);

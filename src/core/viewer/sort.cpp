@@ -1,12 +1,16 @@
 #include "core/viewer/sort.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <limits>
 #include <numeric>
 #include <string>
 #include <vector>
+
+#include "core/viewer/key_order.h"
+#include "core/viewer/ordered_work.h"
 
 namespace noemie::viewer {
 namespace {
@@ -15,21 +19,35 @@ bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// Rows ordered by ascending key; equal keys keep their order (the row number breaks ties, which
-// makes std::sort stable). The keys travel with the row numbers so that the sort works on one
-// contiguous array.
-template <typename Key, typename Less = std::less<Key>>
-std::vector<std::int32_t> stable_order(std::vector<std::pair<Key, std::int32_t>> keyed,
-                                       Less less = Less()) {
-  std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
-    if (less(a.first, b.first)) return true;
-    if (less(b.first, a.first)) return false;
-    return a.second < b.second;
-  });
+// The row numbers of `keyed`, in its order.
+std::vector<std::int32_t> rows_of(const std::vector<KeyedRow>& keyed) {
   std::vector<std::int32_t> order;
   order.reserve(keyed.size());
-  for (const auto& k : keyed) order.push_back(k.second);
+  for (const KeyedRow& k : keyed) order.push_back(k.second);
   return order;
+}
+
+// Below this many rows, a sort runs on one thread.
+constexpr std::size_t kRowsForTwoThreads = std::size_t{1} << 16;
+
+// Items for the rows [0, rows) in order, `order_of(first, last)` making those of the rows
+// [first, last) in order, equal ones in row order, and `less` comparing two items. With many
+// rows, the two halves are ordered on two threads and merged, equal items taken from the
+// first half first: the order stays stable.
+template <typename Item, typename OrderOf, typename Less>
+std::vector<Item> ordered(std::size_t rows, const OrderOf& order_of, const Less& less) {
+  if (rows < kRowsForTwoThreads || work_threads() < 2) return order_of(0, rows);
+  std::array<std::vector<Item>, 2> halves;
+  run_in_order(
+      2, 2,
+      [&](std::size_t half, unsigned) {
+        halves[half] = half == 0 ? order_of(0, rows / 2) : order_of(rows / 2, rows);
+      },
+      [](std::size_t) {});
+  std::vector<Item> merged(rows);
+  std::merge(halves[0].begin(), halves[0].end(), halves[1].begin(), halves[1].end(), merged.begin(),
+             less);
+  return merged;
 }
 
 // Eight bytes of a text from `offset`, packed big-endian (zeros past its end): comparing two
@@ -42,25 +60,17 @@ std::uint64_t text_chunk(std::string_view text, std::size_t offset) {
   return chunk;
 }
 
-// Byte order of Windows-1252 texts: each byte unsigned, a prefix before the longer text.
-bool text_less(std::string_view a, std::string_view b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  const int c = n == 0 ? 0 : std::memcmp(a.data(), b.data(), n);
-  return c != 0 ? c < 0 : a.size() < b.size();
-}
-
-// Rows in byte order of their texts, equal texts in row order: the rows are sorted on the
+// Indexes of `texts` in byte order of the texts (each byte unsigned, a prefix before the
+// longer text), equal texts in index order: the rows are sorted on the
 // texts' first eight bytes as integers, then each run of equal chunks on the next eight
 // bytes, and so on. Each level reads every text once, in one contiguous array, where a plain
 // comparison sort would follow two pointers per comparison; texts that share long beginnings
 // (messages, file names of one year) cost a few passes instead of many slow comparisons.
 // A cell holds no NUL byte, so zeros past a text's end set it before any longer one.
-std::vector<std::int32_t> text_order(const ListControl& list, int column) {
-  const auto n = static_cast<std::size_t>(list.row_count());
-  std::vector<std::string_view> texts(n);
-  std::vector<std::pair<std::uint64_t, std::int32_t>> keyed(n);
+std::vector<std::int32_t> text_order(const std::vector<std::string_view>& texts) {
+  const std::size_t n = texts.size();
+  std::vector<KeyedRow> keyed(n);
   for (std::size_t r = 0; r < n; ++r) {
-    texts[r] = list.cell(static_cast<int>(r), column, kTextKeyChars);
     keyed[r] = {text_chunk(texts[r], 0), static_cast<std::int32_t>(r)};
   }
   struct Run {
@@ -77,8 +87,8 @@ std::vector<std::int32_t> text_order(const ListControl& list, int column) {
         it->first = text_chunk(texts[static_cast<std::size_t>(it->second)], run.offset);
       }
     }
-    // The row number breaks ties, so that equal texts keep their order.
-    if (!std::is_sorted(first, last)) std::sort(first, last);
+    // Equal chunks keep their order, so that equal texts keep theirs.
+    stable_sort_by_key(keyed.data() + run.begin, keyed.data() + run.end);
     for (std::size_t begin = run.begin; begin < run.end;) {
       std::size_t end = begin + 1;
       bool longer = texts[static_cast<std::size_t>(keyed[begin].second)].size() > run.offset + 8;
@@ -92,21 +102,32 @@ std::vector<std::int32_t> text_order(const ListControl& list, int column) {
       begin = end;
     }
   }
-  std::vector<std::int32_t> order;
-  order.reserve(n);
-  for (const auto& k : keyed) order.push_back(k.second);
-  return order;
+  return rows_of(keyed);
 }
 
-template <typename Key, typename KeyOf>
-std::vector<std::pair<Key, std::int32_t>> keys_of(const ListControl& list, int column,
-                                                  std::size_t chars, KeyOf key_of) {
-  std::vector<std::pair<Key, std::int32_t>> keyed;
-  keyed.reserve(static_cast<std::size_t>(list.row_count()));
-  for (int r = 0; r < list.row_count(); ++r) {
-    keyed.emplace_back(key_of(list.cell(r, column, chars)), r);
-  }
-  return keyed;
+// The rows ordered by ascending key, made by `key_of` from the first kValueKeyChars
+// characters of their cells; equal keys keep their order. The keys travel with the row
+// numbers so that the sort works on one contiguous array.
+template <typename KeyOf>
+std::vector<std::int32_t> key_order(const ListControl& list, int column, KeyOf key_of) {
+  const auto order_of = [&](std::size_t first, std::size_t last) {
+    std::vector<KeyedRow> keyed;
+    keyed.reserve(last - first);
+    for (auto r = static_cast<int>(first); r < static_cast<int>(last); ++r) {
+      keyed.emplace_back(ordered_key(key_of(list.cell(r, column, kValueKeyChars))), r);
+    }
+    stable_sort_by_key(keyed.data(), keyed.data() + keyed.size());
+    return keyed;
+  };
+  const auto less = [](const KeyedRow& a, const KeyedRow& b) { return a.first < b.first; };
+  return rows_of(ordered<KeyedRow>(static_cast<std::size_t>(list.row_count()), order_of, less));
+}
+
+// Byte order of Windows-1252 texts: each byte unsigned, a prefix before the longer text.
+bool text_less(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  const int c = n == 0 ? 0 : std::memcmp(a.data(), b.data(), n);
+  return c != 0 ? c < 0 : a.size() < b.size();
 }
 
 }  // namespace
@@ -202,17 +223,32 @@ void sort_rows(ListControl& list, int column) {
   std::vector<std::int32_t> order;
   switch (sort_kind_of(column)) {
     case SortKind::Number:
-      order = stable_order(keys_of<std::int64_t>(list, column, kValueKeyChars, number_key));
+      order = key_order(list, column, number_key);
       break;
     case SortKind::Date:
-      order = stable_order(keys_of<std::int64_t>(list, column, kValueKeyChars, date_key));
+      order = key_order(list, column, date_key);
       break;
     case SortKind::Amount:
-      order = stable_order(keys_of<double>(list, column, kValueKeyChars, amount_key));
+      order = key_order(list, column, amount_key);
       break;
-    case SortKind::Text:
-      order = text_order(list, column);
+    case SortKind::Text: {
+      std::vector<std::string_view> texts(static_cast<std::size_t>(list.row_count()));
+      for (std::size_t r = 0; r < texts.size(); ++r) {
+        texts[r] = list.cell(static_cast<int>(r), column, kTextKeyChars);
+      }
+      const auto order_of = [&](std::size_t first, std::size_t last) {
+        std::vector<std::int32_t> part = text_order(
+            std::vector<std::string_view>(texts.begin() + static_cast<std::ptrdiff_t>(first),
+                                          texts.begin() + static_cast<std::ptrdiff_t>(last)));
+        for (std::int32_t& r : part) r += static_cast<std::int32_t>(first);
+        return part;
+      };
+      const auto less = [&](std::int32_t a, std::int32_t b) {
+        return text_less(texts[static_cast<std::size_t>(a)], texts[static_cast<std::size_t>(b)]);
+      };
+      order = ordered<std::int32_t>(texts.size(), order_of, less);
       break;
+    }
   }
   list.reorder(order);
   for (int r = 0; r < list.row_count(); ++r) list.row_data(r).row_index = r;
@@ -229,14 +265,8 @@ void sort_runs(ListControl& list, int column, const std::vector<std::int32_t>& r
   if (!valid) return sort_rows(list, column);
 
   std::vector<std::string_view> keys(runs);
-  std::vector<std::int32_t> sorted(runs);
-  for (std::size_t i = 0; i < runs; ++i) {
-    keys[i] = list.cell(run_starts[i], column, kTextKeyChars);
-    sorted[i] = static_cast<std::int32_t>(i);
-  }
-  std::stable_sort(sorted.begin(), sorted.end(), [&](std::int32_t a, std::int32_t b) {
-    return text_less(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)]);
-  });
+  for (std::size_t i = 0; i < runs; ++i) keys[i] = list.cell(run_starts[i], column, kTextKeyChars);
+  const std::vector<std::int32_t> sorted = text_order(keys);
   std::vector<std::int32_t> order;
   order.reserve(static_cast<std::size_t>(rows));
   for (const std::int32_t run : sorted) {

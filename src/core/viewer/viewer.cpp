@@ -39,7 +39,7 @@ Viewer::Viewer(store::Settings& settings, store::FlagStore& flags,
       dialogs_(dialogs),
       clock_(clock),
       options_(std::move(options)),
-      reader_(reporter) {}
+      reporter_(reporter) {}
 
 void Viewer::open(int type_liste, int type_date) {
   filter_.type_liste = type_liste;

@@ -4,8 +4,15 @@
 // tooltip texts, marking, export). The desktop window and the headless export both drive this
 // object; neither holds any state of its own about the list.
 //
-// Everything runs on the caller's thread. A fill is not re-entrant: the fault reporter and the
-// dialogs it calls must not start another fill while they are open.
+// Everything runs on the caller's thread, but for the reading of return files during a fill,
+// which is shared among the processor's cores: the list, the fault reports and their order
+// are those of a fill that reads the files one after the other, and the fault reporter is
+// called on the caller's thread, in file order, with the rows of the files before already in
+// the list. A fill is not re-entrant: the fault reporter and the dialogs it calls must not
+// start another fill while they are open.
+//
+// What a fill read is kept as the rows it made (see FileCache): a refill reads again only the
+// files that changed since.
 
 #include <cstdint>
 #include <filesystem>
@@ -20,9 +27,11 @@
 #include "core/noemie/version.h"
 #include "core/platform/clock.h"
 #include "core/platform/dialogs.h"
+#include "core/viewer/file_cache.h"
 #include "core/viewer/folder_scan.h"
 #include "core/viewer/list_control.h"
 #include "core/viewer/list_export.h"
+#include "core/viewer/pattern_selections.h"
 #include "core/viewer/row_cells.h"
 
 namespace noemie::store {
@@ -47,6 +56,19 @@ struct ViewerOptions {
   bool may_write = true;
   // The window's caption, written as the HTML export's title.
   std::string window_title = viewer_caption();
+  // Threads that read return files during a fill; 0 for one per core.
+  unsigned fill_threads = 0;
+};
+
+// Told how a fill goes, on the caller's thread, so that a window can show it.
+class FillProgress {
+ public:
+  virtual ~FillProgress() = default;
+  virtual void fill_started(int /*files*/) {}
+  // After each file, faults reported and rows listed.
+  virtual void files_done(int /*done*/, int /*files*/) {}
+  // Also when the fill ends early (out of memory).
+  virtual void fill_ended() {}
 };
 
 // The window's outer rectangle in screen pixels.
@@ -75,6 +97,12 @@ class Viewer {
   std::int64_t now() const { return filter_.now; }
   // Rows added by the last fill.
   int nb_lig() const { return nb_lig_; }
+  // Return files the last fill read; it took the others as an earlier fill had made them.
+  int read_count() const { return read_count_; }
+
+  // Told how each fill goes from now on; nullptr for nothing. Must outlive the viewer or be
+  // taken back.
+  void set_fill_progress(FillProgress* progress) { progress_ = progress; }
 
   // Why the last fill could not read the folder itself (one line, Windows-1252, naming the
   // folder), or "" when it could. The fill also shows it once in a message box.
@@ -90,16 +118,18 @@ class Viewer {
 
   // The 17 columns (titles of row 3 of the title table, widths of row 3 of the stored widths:
   // above 1000 gives 1000, negative gives 10) and the regime table. Columns are made once;
-  // a second call changes nothing.
+  // a second call reads the regime table again (and forgets the files read with the old one).
   void init_aff();
   // One complete fill of the list from the folder, ending sorted by "Fichier". Faults of
-  // return files go to the reporter and the fill goes on. A folder that cannot be read gives
+  // return files go to the reporter and the fill goes on. A file read by an earlier fill and
+  // unchanged since (same size and modification time) is not read again: its rows and its
+  // faults are those it gave then. A folder that cannot be read gives
   // an empty list, folder_error() says why, and one message box per fill says it too
   // ("Impossible de lire le dossier <dossier> : <raison>."). Should memory run out, the rows
   // made so far stay (unsorted, each with its data) and a message box says the list is
   // incomplete.
   void remplit_aff();
-  // Releases every row and its data.
+  // Releases every row and its data, and what was kept of the files read.
   void clean_items();
 
   // Sorts by a column (header click, and the end of every fill).
@@ -138,15 +168,26 @@ class Viewer {
   // not at all. Returns "" or a one-line French error naming the file (Windows-1252), e.g.
   // "Impossible d'écrire le fichier /x/liste.txt : le dossier n'existe pas.".
   std::string write_export(const std::filesystem::path& target, ExportMode mode) const;
-  // The bytes an export of the list holds now (for standard output).
+  // The bytes an export of the list holds now.
   std::string export_bytes(ExportMode mode) const;
+  // The same bytes handed to `sink` in pieces as they are made (for standard output); false
+  // when the sink stopped it.
+  bool stream_export(ExportMode mode, const ExportSink& sink) const;
 
  private:
-  void remplit_qv(const FolderListing& folder, std::string_view pattern, int kind_icon);
-  void aff_noemie(const ReturnRecord& rec, std::string_view file_name, std::int64_t file_time,
-                  int kind_icon);
+  // A file a fill lists, with what an earlier fill made of it.
+  struct FillTask {
+    const ScannedFile* file = nullptr;  // held by selections_
+    int pattern_icon = 0;
+    const FileCache::Known* known = nullptr;
+  };
+
+  void remplit_qv(const FolderListing& folder, std::string_view pattern, int kind_icon,
+                  std::vector<FillTask>& tasks);
+  void list_files(const std::vector<FillTask>& tasks);
+  void aff_noemie(const FileRows& file, std::string_view file_name, int kind_icon);
+  void forget_absent_files(const FolderListing& folder);
   void note_folder_error(const std::error_code& error);
-  void release_spares();
   bool abrege() const;
 
   store::Settings& settings_;
@@ -155,20 +196,22 @@ class Viewer {
   platform::Dialogs& dialogs_;
   const platform::Clock& clock_;
   ViewerOptions options_;
-  NoemieReader reader_;
+  FaultReporter& reporter_;
+  FillProgress* progress_ = nullptr;
   decode::RegimeTable regimes_;
   decode::FilterState filter_;
   ListControl list_;
   int nb_lig_ = 0;
+  int read_count_ = 0;
   std::string folder_error_;
-  // Reused for every row of a fill, so that its texts keep their room.
-  ListControl::Cells cells_;
-  // Amount texts made by earlier rows.
-  std::unique_ptr<AmountTexts> amount_texts_ = std::make_unique<AmountTexts>();
   // The first row of each file the last fill listed, in the order they were added.
   std::vector<std::int32_t> file_starts_;
-  // During a fill: the blocks of the rows of the previous fill, reused for new rows.
-  std::vector<std::unique_ptr<ListRow>> spare_rows_;
+  // The files read so far, as the rows they made.
+  FileCache cache_;
+  // The files of each pattern the last fill selected from the folder.
+  PatternSelections selections_;
+  // One reader per thread of a fill, kept with their buffers from fill to fill.
+  std::vector<std::unique_ptr<FileRowsMaker>> makers_;
 };
 
 }  // namespace noemie::viewer

@@ -6,6 +6,7 @@
 #include "core/store/atomic_file.h"
 #include "core/store/settings.h"
 #include "core/viewer/folder_scan.h"
+#include "core/viewer/ordered_work.h"
 #include "core/viewer/viewer.h"
 
 #ifndef _WIN32
@@ -53,14 +54,19 @@ std::string Viewer::export_bytes(ExportMode mode) const {
   return export_list(list_, mode, options_.window_title);
 }
 
+bool Viewer::stream_export(ExportMode mode, const ExportSink& sink) const {
+  return write_list(list_, mode, options_.window_title, sink, work_threads(options_.fill_threads));
+}
+
 std::string Viewer::write_export(const fs::path& target, ExportMode mode) const {
-  std::string bytes;
+  // The file is written as the export is made, a few thousand rows at a time.
   try {
-    bytes = export_bytes(mode);
+    const std::string error = store::write_file_atomically(
+        target, [&](const store::ByteSink& sink) { return stream_export(mode, sink); });
+    if (error.empty()) return {};
   } catch (const std::bad_alloc&) {
     return failure_line(target, "m\xE9moire insuffisante");
   }
-  if (store::write_file_atomically(target, bytes).empty()) return {};
   return failure_line(target, failure_reason(target));
 }
 

@@ -222,8 +222,7 @@ TEST(ListFill, EveryCellOfAnEntry) {
   for (int c = 0; c < kColumnCount; ++c) EXPECT_EQ(f.cell(0, c), expected[c]) << "column " << c;
   EXPECT_EQ(v.list().icon(0, kColRef), 1);
   EXPECT_EQ(v.list().icon(0, kColTraite), 6);
-  EXPECT_EQ(text::c_text(v.list().row_data(0).entry.ref_virement1),
-            "VIR SEPA 0001" + std::string(19, ' '));
+  EXPECT_EQ(v.list().details(0).ref_virement1, "VIR SEPA 0001" + std::string(19, ' '));
 }
 
 TEST(ListFill, CellConditions) {
@@ -247,20 +246,6 @@ TEST(ListFill, CellConditions) {
       {amount_cell(-1755, 'F'), "-17.55F"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected);
-}
-
-TEST(ListFill, RememberedAmountTextsAreTheFormattersTexts) {
-  AmountTexts amounts;
-  std::mt19937 rng(5);
-  const char currencies[] = {'F', text::kEuro};
-  for (int i = 0; i < 20000; ++i) {
-    // Few distinct values, so that texts are found again, and many that share a slot.
-    const std::int64_t cents = i % 3 == 0 ? std::uniform_int_distribution<std::int64_t>(
-                                                -2'000'000'000, 9'999'999'999)(rng)
-                                          : i % 50;
-    const char currency = currencies[i % 7 == 0 ? 1 : 0];
-    ASSERT_EQ(amounts.text(cents, currency), decode::formate_valeur(cents, currency)) << cents;
-  }
 }
 
 TEST(ListFill, FrancFileAndUnknownRegimeShowRawZone) {
@@ -406,22 +391,23 @@ TEST(ListFill, WidthsAreKeptPerKindFilter) {
   EXPECT_EQ(reread.config.info_result[5 * 20 + 9], 0);
 }
 
-TEST(ListFill, RowsKeepTheirEntryAndRowIndexAfterSorts) {
+TEST(ListFill, RowsKeepTheirDetailsAndRowIndexAfterSorts) {
   ViewerFixture f;
   f.put("2.RSP", return_file("531", "NU", {300, 100, 200}, 600));
   f.put("1.RSP", return_file("900", "  ", {50}, 50));
   Viewer& v = f.open();
   ASSERT_EQ(v.list().row_count(), 4);
   v.sort_colonne(kColAmo);
-  std::vector<std::string> amounts;
+  std::vector<std::string> amounts, batch_dates;
   for (int r = 0; r < v.list().row_count(); ++r) {
     amounts.emplace_back(v.list().cell(r, kColAmo));
+    // What the tooltips read of the row's entry travels with it: the invoice's batch date
+    // belongs to the first entry of each file only.
+    batch_dates.emplace_back(v.list().details(r).date_lot);
     EXPECT_EQ(v.list().row_data(r).row_index, r);
-    // The row's own entry travels with it.
-    const char currency = r == 0 ? 'F' : text::kEuro;
-    EXPECT_EQ(amount_cell(v.list().row_data(r).entry.montant_amo, currency), amounts.back());
   }
   EXPECT_EQ(amounts, (std::vector<std::string>{"0.50F", "1.00\x80", "2.00\x80", "3.00\x80"}));
+  EXPECT_EQ(batch_dates, (std::vector<std::string>{"140324", "", "", "140324"}));
 }
 
 }  // namespace

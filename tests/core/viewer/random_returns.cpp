@@ -30,7 +30,7 @@ std::string random_date(std::mt19937& rng) {
   return text;
 }
 
-Header random_header(std::mt19937& rng) {
+Header random_header(std::mt19937& rng, bool payments_only) {
   static constexpr std::array<std::string_view, 14> kRefs = {"531", "534", "536", "572", "577",
                                                              "580", "603", "613", "900", "930",
                                                              "575", "574", "000", "531"};
@@ -38,7 +38,9 @@ Header random_header(std::mt19937& rng) {
   static constexpr std::array<std::string_view, 6> kRegimes = {"01", "02", "03", "00", "9A", "01"};
   Header h;
   h.destinataire = "CP000000" + std::string(one_of(rng, kRegimes)) + digits(rng, 6) + "      ";
-  h.ref = std::string(one_of(rng, kRefs));
+  static constexpr std::array<std::string_view, 9> kPayments = {"531", "536", "572", "573", "576",
+                                                                "577", "580", "603", "613"};
+  h.ref = std::string(payments_only ? one_of(rng, kPayments) : one_of(rng, kRefs));
   h.devise = std::string(one_of(rng, kDevises));
   return h;
 }
@@ -61,7 +63,8 @@ void add_invoice(std::mt19937& rng, ReturnFileBuilder& b) {
   b.add(facture_102(f));
 }
 
-void add_people(std::mt19937& rng, ReturnFileBuilder& b) {
+// `fixed_ends`: only records whose layout fixes their end (the space separator form).
+void add_people(std::mt19937& rng, ReturnFileBuilder& b, bool fixed_ends) {
   static constexpr std::array<std::string_view, 7> kNames = {
       "DUPONT", "Dupont", "\xC9TIENNE", "MARTIN DE LA TOUR", "", "  BLANC", "durand"};
   static constexpr std::array<std::string_view, 5> kFirst = {"JEAN", "MARIE CLAIRE", "",
@@ -70,7 +73,7 @@ void add_people(std::mt19937& rng, ReturnFileBuilder& b) {
                                                              "PAUL"};
   static constexpr std::array<std::string_view, 4> kNumbers = {"1700175123456", "", "2 85 05",
                                                                "               "};
-  if (pick(rng, 0, 2) > 0) {
+  if (!fixed_ends && pick(rng, 0, 2) > 0) {
     Identite103 i;
     i.immatriculation = std::string(one_of(rng, kNumbers));
     i.nom_assure = std::string(one_of(rng, kNames));
@@ -79,25 +82,25 @@ void add_people(std::mt19937& rng, ReturnFileBuilder& b) {
     i.prenom_malade = std::string(one_of(rng, kFirst));
     b.add(identite_103(i));
   }
-  if (pick(rng, 0, 3) == 0) {
+  if (pick(rng, 0, fixed_ends ? 1 : 3) == 0) {
     Assure11x a;
     a.nom = std::string(one_of(rng, kNames));
     a.prenom = std::string(one_of(rng, kFirst));
     b.add(assure_11x(a));
   }
-  if (pick(rng, 0, 3) == 0) {
+  if (pick(rng, 0, fixed_ends ? 1 : 3) == 0) {
     Malade12x m;
     m.nom = std::string(one_of(rng, kNames));
     b.add(malade_12x(m));
   }
 }
 
-void add_lines(std::mt19937& rng, ReturnFileBuilder& b, int count) {
+void add_lines(std::mt19937& rng, ReturnFileBuilder& b, int count, bool fixed_ends) {
   static constexpr std::array<std::int64_t, 6> kAmounts = {0, 5, 1650, 9999999, 700, 2300};
   static constexpr std::array<std::string_view, 6> kActs = {"C", "V", "K12", "AMI4", "CS", "G 1"};
   static constexpr std::array<int, 4> kRates = {0, 70, 100, 65};
   for (int i = 0; i < count; ++i) {
-    if (pick(rng, 0, 5) == 0) {
+    if (!fixed_ends && pick(rng, 0, 5) == 0) {
       Ligne22x l;
       l.date_acte = random_date(rng);
       l.taux_amo = one_of(rng, kRates);
@@ -146,11 +149,33 @@ std::string broken_file(std::mt19937& rng, std::string whole) {
   }
 }
 
+char random_separator(std::mt19937& rng) {
+  const int form = pick(rng, 0, 9);
+  return form < 6 ? kSeparatorAt : form < 8 ? kSeparatorSpace : kSeparatorC3;
+}
+
 }  // namespace
+
+RandomReturnShape short_return_shape() {
+  return {.min_groups = 5, .max_groups = 8, .min_lines = 2, .max_lines = 4, .broken_percent = 0};
+}
+
+RandomReturnShape long_payment_shape() {
+  return {.min_groups = 35,
+          .max_groups = 50,
+          .min_lines = 1,
+          .max_lines = 4,
+          .broken_percent = 1,
+          .payments_only = true,
+          .any_separator = true};
+}
 
 std::string random_return_file(std::mt19937& rng, const RandomReturnShape& shape) {
   ReturnFileBuilder b;
-  b.header(random_header(rng));
+  const char separator = shape.any_separator ? random_separator(rng) : kSeparatorAt;
+  const bool fixed_ends = separator == kSeparatorSpace;
+  b.separator(separator);
+  b.header(random_header(rng, shape.payments_only));
   if (pick(rng, 0, 1) == 0) {
     Virement v;
     v.date_comptable = random_date(rng);
@@ -159,13 +184,13 @@ std::string random_return_file(std::mt19937& rng, const RandomReturnShape& shape
   } else {
     b.add(comptable_07x(0, 1, random_date(rng)));
   }
-  if (pick(rng, 0, 2) == 0) b.add(retour_081(2, pick(rng, 0, 6), "PAIEMENT RSP"));
+  if (pick(rng, 0, 2) == 0 && !fixed_ends) b.add(retour_081(2, pick(rng, 0, 6), "PAIEMENT RSP"));
   const int groups = pick(rng, shape.min_groups, shape.max_groups);
   for (int g = 0; g < groups; ++g) {
     add_invoice(rng, b);
-    add_people(rng, b);
-    add_lines(rng, b, pick(rng, shape.min_lines, shape.max_lines));
-    add_messages(rng, b);
+    add_people(rng, b, fixed_ends);
+    add_lines(rng, b, pick(rng, shape.min_lines, shape.max_lines), fixed_ends);
+    if (!fixed_ends) add_messages(rng, b);
     Cloture99x c;
     c.montant_total = pick(rng, 0, 4) == 0   ? 0
                       : pick(rng, 1, 3) == 1 ? 1234567890

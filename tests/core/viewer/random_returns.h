@@ -16,7 +16,19 @@ struct RandomReturnShape {
   int max_lines = 3;
   // Percent of files that are broken (empty, short, no header, cut in the middle).
   int broken_percent = 8;
+  // Payment references only, as most returns of an archive are.
+  bool payments_only = false;
+  // Each file takes one of the three separator forms ("@", a space, 0xC3); otherwise "@". A
+  // file in the space form holds only records whose layout fixes their end.
+  bool any_separator = false;
 };
+
+// The benchmarks' usual returns: about 20 entries a file, none broken.
+RandomReturnShape short_return_shape();
+
+// The long payment returns of an archive of years: 100 and more entries a file, the three
+// separator forms, now and then a broken file.
+RandomReturnShape long_payment_shape();
 
 // The bytes of one return file.
 std::string random_return_file(std::mt19937& rng, const RandomReturnShape& shape = {});

@@ -155,13 +155,7 @@ TEST(ProcessedStep, OnlyKindRWithAStateIcon) {
 
 TEST(Tooltip, EachColumnExplainsItsCell) {
   DetailFixture f;
-  add_row(f.list, {{kColRef, "(531)"},
-                   {kColCaisse, "X (Y) 01 751 001"},
-                   {kColTotal, "100.00F"},
-                   {kColAmo, "3.00F"},
-                   {kColAmc, ""},
-                   {kColDetail, "Ayant-droit inconnu"}});
-  ReturnEntry& e = f.list.row_data(0).entry;
+  ReturnEntry e;
   e.type_retour = 1;
   put(e.texte_retour, "PAIEMENT");
   put(e.ref_virement1, "VIR 1");
@@ -170,9 +164,17 @@ TEST(Tooltip, EachColumnExplainsItsCell) {
   e.type_facture = 'F';
   e.traitement_amc = 'E';
   put(e.nature_assurance, "10");
-  add_row(f.list, {{kColRef, ""}, {kColAmo, "1.00\x80"}});
-  ReturnEntry& e2 = f.list.row_data(1).entry;
+  add_row(f.list,
+          {{kColRef, "(531)"},
+           {kColCaisse, "X (Y) 01 751 001"},
+           {kColTotal, "100.00F"},
+           {kColAmo, "3.00F"},
+           {kColAmc, ""},
+           {kColDetail, "Ayant-droit inconnu"}},
+          6, 1, details_of(e));
+  ReturnEntry e2;
   put(e2.date_lot, "140324");
+  add_row(f.list, {{kColRef, ""}, {kColAmo, "1.00\x80"}}, 6, 1, details_of(e2));
   struct Case {
     int row;
     int column;

@@ -14,7 +14,8 @@ namespace {
 
 std::vector<std::int32_t> entries_in_order(const ListControl& list) {
   std::vector<std::int32_t> out;
-  for (int r = 0; r < list.row_count(); ++r) out.push_back(list.row_data(r).entry.num_lot);
+  for (int r = 0; r < list.row_count(); ++r)
+    out.push_back(std::stoi(std::string(list.cell(r, kColLot))));
   return out;
 }
 
@@ -32,8 +33,7 @@ TEST(SortRuns, SameOrderAsTheRowSort) {
       starts.push_back(by_runs.row_count());
       for (int n = std::uniform_int_distribution<int>(1, 4)(rng); n > 0; --n, ++id) {
         for (ListControl* list : {&by_rows, &by_runs}) {
-          const int row = testing::add_row(*list, {{kColFichier, text}});
-          list->row_data(row).entry.num_lot = id;
+          testing::add_row(*list, {{kColFichier, text}, {kColLot, std::to_string(id)}});
         }
       }
     }
@@ -57,8 +57,7 @@ TEST(SortRuns, TextSortMatchesAPlainStableSort) {
       for (int n = std::uniform_int_distribution<int>(0, 3)(rng); n > 0; --n) {
         text += pieces[std::uniform_int_distribution<int>(0, 7)(rng)];
       }
-      const int row = testing::add_row(list, {{kColAssure, text}});
-      list.row_data(row).entry.num_lot = i;
+      testing::add_row(list, {{kColAssure, text}, {kColLot, std::to_string(i)}});
       expected.emplace_back(text, i);
     }
     std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
@@ -69,7 +68,7 @@ TEST(SortRuns, TextSortMatchesAPlainStableSort) {
     });
     sort_rows(list, kColAssure);
     for (int r = 0; r < rows; ++r) {
-      ASSERT_EQ(list.row_data(r).entry.num_lot, expected[static_cast<std::size_t>(r)].second)
+      ASSERT_EQ(list.cell(r, kColLot), std::to_string(expected[static_cast<std::size_t>(r)].second))
           << "round " << round << " row " << r;
     }
   }

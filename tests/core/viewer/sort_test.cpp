@@ -151,7 +151,7 @@ namespace noemie::viewer {
 namespace {
 
 // Random cells sorted by the list agree with a plain stable sort of the same keys, for every
-// column kind, and the rows travel whole.
+// column kind, and the rows travel whole; a large list too (sorted in halves on two threads).
 TEST(Sort, AgreesWithAReferenceStableSortOnRandomCells) {
   std::mt19937 rng(7);
   const std::string alphabet = std::string("aAbB ()-/.%F0123456789") + text::kEuro + "\xE9\xC9";
@@ -163,10 +163,17 @@ TEST(Sort, AgreesWithAReferenceStableSortOnRandomCells) {
     }
     return s;
   };
-  for (int column : {kColFichier, kColRef, kColDateActe, kColTotal, kColDetail}) {
+  for (const auto& [column, count] : {std::pair{kColFichier, 300},
+                                      {kColRef, 300},
+                                      {kColDateActe, 300},
+                                      {kColTotal, 300},
+                                      {kColDetail, 300},
+                                      {kColAssure, 70000},
+                                      {kColRef, 70000},
+                                      {kColAmo, 70000}}) {
     ListControl list;
     std::vector<std::pair<std::string, std::string>> rows;  // (cell, identity)
-    for (int r = 0; r < 300; ++r) {
+    for (int r = 0; r < count; ++r) {
       const std::string cell = random_text(column == kColDateActe ? 10 : 12);
       rows.emplace_back(cell, std::to_string(r));
       add_row(list, {{column, cell}, {kColMalade, std::to_string(r)}});

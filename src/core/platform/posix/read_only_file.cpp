@@ -9,6 +9,28 @@
 #include "core/platform/clock.h"
 
 namespace noemie::platform {
+namespace {
+
+FileStamp stamp_of(const struct stat& info) {
+  constexpr std::int64_t kNanosPerSecond = 1'000'000'000;
+  FileStamp stamp;
+  stamp.size = static_cast<std::uint64_t>(info.st_size);
+  stamp.modified =
+      static_cast<std::int64_t>(info.st_mtim.tv_sec) * kNanosPerSecond + info.st_mtim.tv_nsec;
+  stamp.changed =
+      static_cast<std::int64_t>(info.st_ctim.tv_sec) * kNanosPerSecond + info.st_ctim.tv_nsec;
+  stamp.identity =
+      static_cast<std::uint64_t>(info.st_ino) ^ (static_cast<std::uint64_t>(info.st_dev) << 32);
+  return stamp;
+}
+
+}  // namespace
+
+std::optional<FileStamp> file_stamp(const std::filesystem::path& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return stamp_of(info);
+}
 
 ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) {
   // Non-blocking, so that opening a pipe returns at once; it is refused just below.
@@ -22,6 +44,7 @@ ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) {
   file_time_ = kFileTimeUnixEpoch +
                static_cast<std::int64_t>(info.st_mtim.tv_sec) * kFileTimeUnitsPerSecond +
                static_cast<std::int64_t>(info.st_mtim.tv_nsec) / 100;
+  stamp_ = stamp_of(info);
 }
 
 ReadOnlyFile::~ReadOnlyFile() {

@@ -7,22 +7,35 @@
 
 namespace noemie::platform::win32 {
 
-std::error_code write_new_file(const std::filesystem::path& file, std::string_view bytes) {
+std::error_code write_new_file(const std::filesystem::path& file,
+                               const std::function<bool(const ByteSink&)>& produce) {
   const std::wstring name = long_path(file);
   const HANDLE h = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return last_error_code();
   std::error_code error;
-  while (!error && !bytes.empty()) {
-    const DWORD chunk = static_cast<DWORD>(bytes.size() < (1u << 30) ? bytes.size() : 1u << 30);
-    DWORD written = 0;
-    if (!WriteFile(h, bytes.data(), chunk, &written, nullptr)) {
-      error = last_error_code();
-    } else if (written == 0) {
-      error = std::make_error_code(std::errc::no_space_on_device);
+  const ByteSink sink = [&](std::string_view bytes) {
+    while (!error && !bytes.empty()) {
+      const DWORD chunk = static_cast<DWORD>(bytes.size() < (1u << 30) ? bytes.size() : 1u << 30);
+      DWORD written = 0;
+      if (!WriteFile(h, bytes.data(), chunk, &written, nullptr)) {
+        error = last_error_code();
+      } else if (written == 0) {
+        error = std::make_error_code(std::errc::no_space_on_device);
+      }
+      bytes.remove_prefix(written);
     }
-    bytes.remove_prefix(written);
+    return !error;
+  };
+  bool produced = false;
+  try {
+    produced = produce(sink);
+  } catch (...) {
+    CloseHandle(h);
+    DeleteFileW(name.c_str());
+    throw;
   }
+  if (!error && !produced) error = std::make_error_code(std::errc::operation_canceled);
   if (!error && !FlushFileBuffers(h)) error = last_error_code();
   if (!CloseHandle(h) && !error) error = last_error_code();
   if (error) DeleteFileW(name.c_str());

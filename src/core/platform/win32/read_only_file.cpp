@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "core/platform/clock.h"
 #include "core/platform/win32/long_path.h"
 
 namespace noemie::platform {
@@ -26,6 +27,18 @@ ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) {
   file_time_ = static_cast<std::int64_t>(
       (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
       info.ftLastWriteTime.dwLowDateTime);
+  stamp_.size = size_;
+  stamp_.modified = (file_time_ - kFileTimeUnixEpoch) * 100;
+  stamp_.identity =
+      ((static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow) ^
+      (static_cast<std::uint64_t>(info.dwVolumeSerialNumber) << 32);
+}
+
+// Opening a file is how Windows tells its size, time and identity in one call.
+std::optional<FileStamp> file_stamp(const std::filesystem::path& path) {
+  const ReadOnlyFile file(path);
+  if (!file.is_open()) return std::nullopt;
+  return file.stamp();
 }
 
 ReadOnlyFile::~ReadOnlyFile() {

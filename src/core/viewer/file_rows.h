@@ -1,0 +1,69 @@
+#pragma once
+// One return file as the list shows it: read, parsed and turned into the cell texts of its
+// rows, with the faults its reading met. Made once per content of the file and "Abrégé"
+// setting, then listed by every fill that keeps the file; it holds the rows and what the list
+// needs to decide about the file (reference, time), never the parsed entries.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/noemie/fault_report.h"
+#include "core/noemie/reader.h"
+#include "core/noemie/return_record.h"
+#include "core/viewer/row_block.h"
+#include "core/viewer/row_cells.h"
+
+namespace noemie::decode {
+class RegimeTable;
+}
+
+namespace noemie::viewer {
+
+struct FileRows {
+  // Every fault reading the file reported, in order (silent ones are never reported).
+  std::vector<FaultReport> faults;
+  // The rows, one per entry; null when the reader refused the file (no row is listed then).
+  std::shared_ptr<const RowBlock> rows;
+  std::array<char, kRefSize> ref{};  // the header's reference zone
+  std::int64_t file_time = 0;        // the file's time stamp, as its "Fichier" cell shows it
+  std::optional<platform::FileStamp> stamp;    // the file's stamp when it was opened; none if it was not
+  int marker_icon = 0;               // the "Réf" marker of every row
+  // False when what the reading met may not happen again (the file could not be opened, memory
+  // ran out): such a result is never kept for a later fill.
+  bool keepable = true;
+
+  std::string_view ref_zone() const { return {ref.data(), ref.size()}; }
+};
+
+// Reads return files one after the other into FileRows, keeping its buffers from file to file.
+// One per thread: it is not shared.
+class FileRowsMaker {
+ public:
+  // `regimes` names the funds of the "Caisse" cells; it must outlive the maker and not change
+  // while it is used.
+  explicit FileRowsMaker(const decode::RegimeTable& regimes);
+
+  // Reads the file at `path`, whose bare name (Windows-1252) is `name`, with the "Abrégé"
+  // setting `abrege`. Throws std::bad_alloc when the rows cannot be made.
+  FileRows read(const std::filesystem::path& path, std::string_view name, bool abrege);
+
+ private:
+  class Faults final : public FaultReporter {
+   public:
+    std::vector<FaultReport> reports;
+    void report(const FaultReport& fault) override { reports.push_back(fault); }
+  };
+
+  const decode::RegimeTable& regimes_;
+  Faults faults_;
+  NoemieReader reader_{faults_};
+  ReturnRecord record_;
+  RowBlock rows_;
+};
+
+}  // namespace noemie::viewer

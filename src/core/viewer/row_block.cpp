@@ -1,0 +1,258 @@
+#include "core/viewer/row_block.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+#include "core/text/c_text.h"
+
+namespace noemie::viewer {
+
+using text::c_text;
+
+namespace {
+
+// True when `text` holds a NUL byte; eight bytes at a time, as this runs for every text of
+// every row a fill makes.
+bool contains_nul(std::string_view text) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighs = 0x8080808080808080u;
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    if ((word - kOnes) & ~word & kHighs) return true;
+  }
+  for (; i < text.size(); ++i) {
+    if (text[i] == '\0') return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+EntryDetails details_of(const ReturnEntry& entry) {
+  EntryDetails d;
+  d.ref_virement1 = c_text(entry.ref_virement1);
+  d.ref_virement2 = c_text(entry.ref_virement2);
+  d.ref_virement3 = c_text(entry.ref_virement3);
+  d.texte_retour = c_text(entry.texte_retour);
+  d.date_lot = c_text(entry.date_lot);
+  d.nature_assurance = c_text(entry.nature_assurance);
+  d.type_retour = entry.type_retour;
+  d.traitement_amc = entry.traitement_amc;
+  d.type_facture = entry.type_facture;
+  return d;
+}
+
+void RowBlock::share_cell(int column, std::string_view text) {
+  if (column <= 0 || column >= kColumnCount) return;
+  const std::string_view cell = c_text(text);
+  const auto c = static_cast<std::size_t>(column);
+  shared_begin_[c] = static_cast<std::uint32_t>(shared_text_.size());
+  shared_size_[c] = static_cast<std::uint32_t>(cell.size());
+  shared_text_ += cell;
+  shared_mask_ |= 1u << column;
+}
+
+std::size_t RowBlock::add_row(const Cells& cells, const EntryDetails& details) {
+  TextArray texts;
+  for (int c = 1; c < kColumnCount; ++c) {
+    const std::size_t slot = static_cast<std::size_t>(c - 1);
+    texts[slot] = (shared_mask_ >> c) & 1u ? std::string_view()
+                                           : std::string_view(cells[static_cast<std::size_t>(c)]);
+  }
+  constexpr std::size_t kDetails = kColumnCount - 1;
+  texts[kDetails + 0] = details.ref_virement1;
+  texts[kDetails + 1] = details.ref_virement2;
+  texts[kDetails + 2] = details.ref_virement3;
+  texts[kDetails + 3] = details.texte_retour;
+  texts[kDetails + 4] = details.date_lot;
+  texts[kDetails + 5] = details.nature_assurance;
+  return append(texts, {details.type_retour, details.traitement_amc, details.type_facture});
+}
+
+std::size_t RowBlock::add_changed_row(const RowBlock& other, std::size_t row, int column,
+                                      std::string_view text) {
+  TextArray texts;
+  for (std::size_t slot = 0; slot < kTexts; ++slot) {
+    const int c = static_cast<int>(slot) + 1;
+    // A shared cell of the other block becomes an ordinary cell here.
+    texts[slot] = c < kColumnCount ? other.cell(row, c) : other.text(row, slot);
+  }
+  texts[static_cast<std::size_t>(column - 1)] = text;
+  // The texts may lie in this very block's buffer, which appending can move: copy them first.
+  std::string copy;
+  for (const std::string_view t : texts) copy += t;
+  std::size_t at = 0;
+  for (std::string_view& t : texts) {
+    const std::size_t size = t.size();
+    t = std::string_view(copy).substr(at, size);
+    at += size;
+  }
+  return append(texts, other.codes_[row]);
+}
+
+std::size_t RowBlock::append(const TextArray& texts, const Codes& codes) {
+  std::size_t total = 0;
+  for (const std::string_view t : texts) total += t.size();
+  RowWriter row(*this, total);
+  for (const std::string_view t : texts) row.put(t);
+  return row.end_row(codes.type_retour, codes.traitement_amc, codes.type_facture);
+}
+
+void RowBlock::grow(std::size_t more) {
+  if (more > std::numeric_limits<std::uint32_t>::max() - size_) {
+    throw std::length_error("a block of rows holds at most 4 GB of text");
+  }
+  const std::size_t capacity = std::max(size_ + more, capacity_ + capacity_ / 2 + 64);
+  auto texts = std::make_unique_for_overwrite<char[]>(capacity);
+  if (size_ > 0) std::memcpy(texts.get(), texts_.get(), size_);
+  texts_ = std::move(texts);
+  capacity_ = capacity;
+}
+
+RowBlock::RowWriter::RowWriter(RowBlock& block, std::size_t max_bytes)
+    : block_(block), max_bytes_(max_bytes) {
+  if (block.capacity_ - block.size_ < max_bytes || !block.texts_) block.grow(max_bytes);
+  start_ = end_ = block.texts_.get() + block.size_;
+}
+
+std::size_t RowBlock::RowWriter::end_row(std::int32_t type_retour, char traitement_amc,
+                                         char type_facture) {
+  const auto size = static_cast<std::size_t>(end_ - start_);
+  if (count_ != kTexts || size > max_bytes_) {
+    throw std::logic_error("a row has 22 texts within the room it took");
+  }
+  const Codes codes{type_retour, traitement_amc, type_facture};
+  const std::string_view written(start_, size);
+  const std::size_t start = block_.size_;
+  if (!contains_nul(written)) {
+    block_.size_ = start + size;
+    try {
+      return block_.record_row(start, ends_, codes);
+    } catch (...) {
+      block_.size_ = start;
+      throw;
+    }
+  }
+  // Rarely, a text holds a NUL: the row is made again from the texts cut there.
+  const std::string copy(written);
+  TextArray texts;
+  std::uint32_t begin = 0;
+  for (std::size_t slot = 0; slot < kTexts; ++slot) {
+    texts[slot] = c_text(std::string_view(copy).substr(begin, ends_[slot] - begin));
+    begin = ends_[slot];
+  }
+  return block_.append(texts, codes);
+}
+
+std::size_t RowBlock::record_row(std::size_t start, const Ends& ends, const Codes& codes) {
+  const std::size_t total = size_ - start;
+  if (!wide_ && total > std::numeric_limits<std::uint16_t>::max()) widen();
+  const std::size_t row = starts_.size();
+  try {
+    if (wide_) {
+      wide_ends_.insert(wide_ends_.end(), ends.begin(), ends.end());
+    } else {
+      const std::size_t at = ends_.size();
+      ends_.resize(at + kTexts);
+      for (std::size_t slot = 0; slot < kTexts; ++slot) {
+        ends_[at + slot] = static_cast<std::uint16_t>(ends[slot]);
+      }
+    }
+    starts_.push_back(static_cast<std::uint32_t>(start));
+    codes_.push_back(codes);
+  } catch (...) {
+    // A block that could not grow keeps the rows it had.
+    if (wide_) {
+      wide_ends_.resize(row * kTexts);
+    } else {
+      ends_.resize(row * kTexts);
+    }
+    starts_.resize(row);
+    codes_.resize(row);
+    throw;
+  }
+  return row;
+}
+
+void RowBlock::widen() {
+  wide_ends_.assign(ends_.begin(), ends_.end());
+  ends_.clear();
+  ends_.shrink_to_fit();
+  wide_ = true;
+}
+
+RowBlock::RowBlock(const RowBlock& other)
+    : size_(other.size_),
+      capacity_(other.size_),
+      starts_(other.starts_),
+      ends_(other.ends_),
+      wide_ends_(other.wide_ends_),
+      wide_(other.wide_),
+      codes_(other.codes_),
+      shared_text_(other.shared_text_),
+      shared_begin_(other.shared_begin_),
+      shared_size_(other.shared_size_),
+      shared_mask_(other.shared_mask_) {
+  if (size_ > 0) {
+    texts_ = std::make_unique_for_overwrite<char[]>(size_);
+    std::memcpy(texts_.get(), other.texts_.get(), size_);
+  }
+}
+
+void RowBlock::clear() {
+  size_ = 0;
+  starts_.clear();
+  ends_.clear();
+  wide_ends_.clear();
+  wide_ = false;
+  codes_.clear();
+  shared_text_.clear();
+  shared_mask_ = 0;
+}
+
+void RowBlock::cells(std::size_t row, std::array<std::string_view, kColumnCount>& out) const {
+  const char* base = texts_.get() + starts_[row];
+  out[0] = {};
+  std::uint32_t begin = 0;
+  for (std::size_t slot = 0; slot + 1 < kColumnCount; ++slot) {
+    const std::uint32_t end = wide_ ? wide_ends_[row * kTexts + slot] : ends_[row * kTexts + slot];
+    out[slot + 1] = {base + begin, end - begin};
+    begin = end;
+  }
+  for (std::uint32_t mask = shared_mask_; mask != 0; mask &= mask - 1) {
+    const int column = std::countr_zero(mask);
+    out[static_cast<std::size_t>(column)] = shared(column);
+  }
+}
+
+EntryDetails RowBlock::details(std::size_t row) const {
+  constexpr std::size_t kDetails = kColumnCount - 1;
+  EntryDetails d;
+  d.ref_virement1 = text(row, kDetails + 0);
+  d.ref_virement2 = text(row, kDetails + 1);
+  d.ref_virement3 = text(row, kDetails + 2);
+  d.texte_retour = text(row, kDetails + 3);
+  d.date_lot = text(row, kDetails + 4);
+  d.nature_assurance = text(row, kDetails + 5);
+  const Codes& codes = codes_[row];
+  d.type_retour = codes.type_retour;
+  d.traitement_amc = codes.traitement_amc;
+  d.type_facture = codes.type_facture;
+  return d;
+}
+
+std::size_t RowBlock::memory_bytes() const {
+  std::size_t bytes = sizeof(RowBlock) + capacity_ + starts_.capacity() * sizeof(std::uint32_t) +
+                      ends_.capacity() * sizeof(std::uint16_t) +
+                      wide_ends_.capacity() * sizeof(std::uint32_t) +
+                      codes_.capacity() * sizeof(Codes);
+  if (shared_text_.capacity() > 15) bytes += shared_text_.capacity() + 1;
+  return bytes;
+}
+
+}  // namespace noemie::viewer
