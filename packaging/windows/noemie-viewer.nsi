@@ -2,9 +2,10 @@
 ; and its files in %LOCALAPPDATA%\Programs\noemie-viewer, a Start-menu shortcut, and an
 ; uninstaller listed in the user's "Applications". Built by scripts/windows-installer:
 ;
-;   makensis -INPUTCHARSET UTF8 -DVERSION=1.1.3 -DICON=noemie-viewer.ico
+;   makensis -INPUTCHARSET UTF8 -DVERSION=1.1.3 -DICON=noemie-viewer.ico -DPICTURE=side.bmp
 ;            -DFILES=files.nsh -DREMOVE=remove.nsh -DOUTFILE=setup.exe noemie-viewer.nsi
 ;
+; ICON is the program's icon and PICTURE the 164 x 314 picture of the first and last pages.
 ; FILES installs the release folder (the lines that copy each file) and REMOVE deletes the same
 ; files again; both are written from the folder, so that the uninstaller removes exactly what
 ; the installer put there. The user's settings (HKCU\software\quillon) and the processed marks
@@ -52,6 +53,10 @@ VIAddVersionKey /LANG=1036 "LegalCopyright" "© ${PUBLISHER}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PICTURE}"
+!define MUI_WELCOMEPAGE_TITLE "Installation d'${APP_NAME} ${VERSION}"
+!define MUI_WELCOMEPAGE_TEXT "Ce programme installe ${APP_NAME} ${VERSION}, le visualiseur des retours NOEMIE des caisses d'assurance maladie, pour votre seul compte Windows : il ne demande pas de droits d'administrateur.$\r$\n$\r$\nCliquez sur Suivant pour continuer."
+!define MUI_FINISHPAGE_TITLE "Fin de l'installation d'${APP_NAME}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${PROGRAM}"
 !define MUI_FINISHPAGE_RUN_TEXT "Lancer ${APP_NAME}"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\LISEZMOI.txt"
@@ -62,6 +67,7 @@ VIAddVersionKey /LANG=1036 "LegalCopyright" "© ${PUBLISHER}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "${APP_NAME} ${VERSION} va être désinstallé. Vos réglages et vos marques « traité » (RSPstate.dat) sont gardés. Cliquez sur Désinstaller pour continuer."
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "French"
