@@ -33,6 +33,8 @@ class ListWindow final : public viewer::ListObserver {
 
   HWND control() const { return control_; }
   const app::ColumnScale& column_scale() const { return scale_; }
+  // The tooltip control; nullptr while tooltips are detached.
+  HWND tooltip() const { return tooltip_; }
 
   // The DPI or the font changed: the scale, the pictures and the shown widths follow.
   void update_scale();
