@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/platform/win32/wide_text.h"
+#include "win32/dpi.h"
 #include "win32/resource_ids.h"
 
 namespace noemie::win32 {
@@ -17,11 +18,6 @@ using platform::win32::cp1252_to_wide;
 constexpr int kQuickTipDelay = 150;
 // Widest line of a tip at 96 DPI; longer lines wrap.
 constexpr int kTipMaxWidth = 300;
-
-int dpi_of(HWND window) {
-  const UINT dpi = GetDpiForWindow(window);
-  return dpi == 0 ? USER_DEFAULT_SCREEN_DPI : static_cast<int>(dpi);
-}
 
 // Width in pixels of the digits 0 to 9 in the font of `window`.
 double digits_width(HWND window) {
@@ -59,13 +55,13 @@ void ListWindow::update_scale() {
   load_images();
   apply_widths();
   if (tooltip_) {
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(kTipMaxWidth, dpi_of(control_), 96));
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, scaled(kTipMaxWidth, control_));
   }
 }
 
 void ListWindow::load_images() {
   // The strip drawn nearest to the size the DPI asks for, never scaled up.
-  const int wanted = MulDiv(16, dpi_of(control_), 96);
+  const int wanted = scaled(16, control_);
   const int size = wanted >= 32 ? 32 : wanted >= 24 ? 24 : 16;
   const int id = size == 32 ? IDB_STRIP_32 : size == 24 ? IDB_STRIP_24 : IDB_STRIP_16;
   HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32, 18, 0);
@@ -245,7 +241,7 @@ void ListWindow::attach_tooltips() {
   tip_delay_ = static_cast<int>(SendMessageW(tooltip_, TTM_GETDELAYTIME, TTDT_INITIAL, 0));
   SetWindowSubclass(control_, list_proc, 1, reinterpret_cast<DWORD_PTR>(this));
   tip_cell_ = {};
-  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(kTipMaxWidth, dpi_of(control_), 96));
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, scaled(kTipMaxWidth, control_));
 }
 
 void ListWindow::detach_tooltips() {

@@ -5,6 +5,7 @@
 #include "app/window_placement.h"
 #include "core/noemie/version.h"
 #include "core/platform/win32/wide_text.h"
+#include "win32/dpi.h"
 #include "win32/resource_ids.h"
 #include "win32/win32_services.h"
 
@@ -17,15 +18,18 @@ constexpr int kMargin = 5;
 // How far below the cursor the export menu opens, at 96 DPI.
 constexpr int kMenuDrop = 10;
 
-int dpi_of(HWND window) {
-  const UINT dpi = GetDpiForWindow(window);
-  return dpi == 0 ? USER_DEFAULT_SCREEN_DPI : static_cast<int>(dpi);
-}
-
 HICON load_icon(int id, int metric_x, HWND window) {
   const int size = GetSystemMetricsForDpi(metric_x, static_cast<UINT>(dpi_of(window)));
   return static_cast<HICON>(
       LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+}
+
+// The stored window rectangle is in pixels at 96 DPI, as the program kept it when Windows
+// scaled it on screens of a higher DPI (and as the column widths are kept): `r` measured at
+// DPI `from`, given at DPI `to`.
+app::WindowRect at_dpi(const app::WindowRect& r, int from, int to) {
+  return {MulDiv(r.x, to, from), MulDiv(r.y, to, from), MulDiv(r.width, to, from),
+          MulDiv(r.height, to, from)};
 }
 
 }  // namespace
@@ -90,10 +94,10 @@ void ViewerDialog::initialise(HWND dialog) {
   actions_.window_opening();
   list_window_->show_rows();
 
-  app::WindowRect rect =
-      app::bring_on_screen(state_->stored_rect, monitor_rects(), primary_work_area());
+  app::WindowRect rect = app::bring_on_screen(at_dpi(state_->stored_rect, 96, dpi_of(dialog)),
+                                              monitor_rects(), primary_work_area());
   // Never smaller than the tool frame allows, even where no window manager enforces it.
-  const app::Size minimum = app::minimum_window_size(tools_min_, tools_height_, header_size_);
+  const app::Size minimum = minimum_size();
   rect.width = std::max(rect.width, minimum.width);
   rect.height = std::max(rect.height, minimum.height);
   SetWindowPos(dialog, nullptr, rect.x, rect.y, rect.width, rect.height,
@@ -117,12 +121,26 @@ void ViewerDialog::measure_tool_frame() {
   tools_min_ = frame.right - frame.left;
   tools_height_ = frame.bottom - frame.top;
   header_size_ = frame.top - window.top;
+  POINT client_origin{0, 0};
+  ClientToScreen(hwnd_, &client_origin);
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int margin = frame.left - client_origin.x;
+  const int right_border = window.right - (client_origin.x + client.right);
+  tools_outer_width_ = frame.right + margin + right_border - window.left;
+}
+
+app::Size ViewerDialog::minimum_size() const {
+  // The window cannot be smaller than the tool frame; nor so narrow that the controls in the
+  // frame are cut off on the right.
+  app::Size minimum = app::minimum_window_size(tools_min_, tools_height_, header_size_);
+  minimum.width = std::max(minimum.width, tools_outer_width_);
+  return minimum;
 }
 
 void ViewerDialog::lay_out(int client_width, int client_height) {
   if (!list_window_) return;
-  const int dpi = dpi_of(hwnd_);
-  const int margin = MulDiv(kMargin, dpi, 96);
+  const int margin = scaled(kMargin, hwnd_);
   const int top = tools_height_ + 2 * margin;
   MoveWindow(list_window_->control(), margin, top, client_width - 2 * margin, client_height - top,
              TRUE);
@@ -144,7 +162,7 @@ void ViewerDialog::show_export_menu() {
   GetCursorPos(&cursor);
   // The chosen entry comes back as a WM_COMMAND of the dialog.
   TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, cursor.x,
-                 cursor.y + MulDiv(kMenuDrop, dpi_of(hwnd_), 96), 0, hwnd_, nullptr);
+                 cursor.y + scaled(kMenuDrop, hwnd_), 0, hwnd_, nullptr);
   DestroyMenu(menu);
 }
 
@@ -212,7 +230,7 @@ INT_PTR ViewerDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
-      const app::Size minimum = app::minimum_window_size(tools_min_, tools_height_, header_size_);
+      const app::Size minimum = minimum_size();
       info->ptMinTrackSize = POINT{minimum.width, minimum.height};
       return TRUE;
     }
@@ -258,11 +276,11 @@ app::WindowRect ViewerDialog::closing_rect() const {
     const RECT& r = placement.rcNormalPosition;
     const int dx = info.rcWork.left - info.rcMonitor.left;
     const int dy = info.rcWork.top - info.rcMonitor.top;
-    return {r.left + dx, r.top + dy, r.right - r.left, r.bottom - r.top};
+    return at_dpi({r.left + dx, r.top + dy, r.right - r.left, r.bottom - r.top}, dpi_of(hwnd_), 96);
   }
   RECT r{};
   GetWindowRect(hwnd_, &r);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  return at_dpi({r.left, r.top, r.right - r.left, r.bottom - r.top}, dpi_of(hwnd_), 96);
 }
 
 void ViewerDialog::run_close_sequence() {

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/viewer_actions.h"
+#include "app/window_placement.h"
 #include "core/viewer/list_control.h"
 #include "win32/list_window.h"
 
@@ -39,7 +40,8 @@ class ViewerDialog {
   void close();
 
   // The outer rectangle the close sequence stores: the window's, or its restored one when it
-  // is maximised or minimised.
+  // is maximised or minimised; in pixels at 96 DPI (the stored rectangle is opened at the
+  // window's DPI).
   app::WindowRect closing_rect() const;
 
  private:
@@ -49,6 +51,8 @@ class ViewerDialog {
   void initialise(HWND dialog);
   void command(int id);
   void measure_tool_frame();
+  // The smallest outer size of the window (tracking and placement).
+  app::Size minimum_size() const;
   void lay_out(int client_width, int client_height);
   void show_export_menu();
   int kind_mask() const;
@@ -67,6 +71,8 @@ class ViewerDialog {
   int tools_min_ = 0;
   int tools_height_ = 0;
   int header_size_ = 0;
+  // The outer width that shows the whole tool frame, with its left margin on the right too.
+  int tools_outer_width_ = 0;
   bool closed_ = false;
 };
 
