@@ -12,6 +12,8 @@ namespace {
 
 constexpr UINT_PTR kStepTimer = 1;
 constexpr UINT_PTR kFaultTimer = 2;
+// The "Total" column.
+constexpr int kTotalColumn = 11;
 
 struct ThreadWindows {
   DWORD process;
@@ -223,10 +225,21 @@ void ScreenshotTour::start(ViewerDialog& dialog) {
   });
   then(1500, [this] { save(L"tooltip"); });
   then(100, [this] {
-    const POINT p = cell_centre(row_with_text(11), 11);
+    // The amount columns lie right of a narrow window: scrolled into sight first.
+    const HWND list_control = dialog_->list_window()->control();
+    const int row = row_with_text(kTotalColumn);
+    POINT p = cell_centre(row, kTotalColumn);
+    ScreenToClient(list_control, &p);
+    RECT client{};
+    GetClientRect(list_control, &client);
+    if (p.x > client.right * 2 / 3) ListView_Scroll(list_control, p.x - client.right / 2, 0);
+    p = cell_centre(row, kTotalColumn);
     SetCursorPos(p.x, p.y);
   });
-  then(1500, [this] { save(L"tooltip-amount"); });
+  then(1500, [this] {
+    save(L"tooltip-amount");
+    ListView_Scroll(dialog_->list_window()->control(), -100000, 0);
+  });
   then(100, [this] {
     RECT r{};
     GetWindowRect(GetDlgItem(dialog_->hwnd(), IDC_EXPORT), &r);
