@@ -110,11 +110,12 @@ void ListWindow::show_rows() {
 }
 
 void ListWindow::reset() {
+  resetting_ = false;
   show_rows();
 }
 
 void ListWindow::row_changed(int row) {
-  ListView_RedrawItems(control_, row, row);
+  if (!resetting_) ListView_RedrawItems(control_, row, row);
 }
 
 void ListWindow::column_width_changed(int column) {

@@ -55,6 +55,7 @@ class ListWindow final : public viewer::ListObserver {
   int x_in_row(int row, int client_x) const;
 
   // ListObserver
+  void about_to_reset() override { resetting_ = true; }
   void reset() override;
   void row_changed(int row) override;
   void column_width_changed(int column) override;
@@ -80,6 +81,9 @@ class ListWindow final : public viewer::ListObserver {
   int columns_made_ = 0;
   // While the selection is pushed into the control, its notifications are not written back.
   bool pushing_selection_ = false;
+  // Between the start and the end of a fill or a sort, the rows change wholesale: single
+  // row changes are not redrawn one by one.
+  bool resetting_ = false;
   // A cell's text, converted, kept while the control draws it.
   std::wstring cell_text_;
 
