@@ -117,6 +117,12 @@ TEST(Win32Window, OpensOverTheEngineShowingItsTextsAndIcons) {
                IsWindowVisible(f.item(IDC_MASK_ARCHIVES)));
   EXPECT_EQ(GetWindowTextLengthW(f.item(IDC_MASK_ARL)), 0);
   EXPECT_EQ(GetFocus(), f.list_control());
+  // The default 500-pixel width is narrower than the tool strip: the window shows it whole.
+  RECT window{};
+  RECT frame{};
+  GetWindowRect(f.dialog(), &window);
+  GetWindowRect(f.item(IDC_TOOL_FRAME), &frame);
+  EXPECT_LT(frame.right, window.right);
 
   const HWND header = ListView_GetHeader(f.list_control());
   ASSERT_EQ(Header_GetItemCount(header), viewer::kColumnCount);
