@@ -13,3 +13,6 @@ if(CMAKE_CROSSCOMPILING)
                                       ${NOEMIE_WINEPREFIX})
   endif()
 endif()
+
+# The native front end's dialogs, menu, icons and manifest are resource scripts.
+enable_language(RC)

@@ -14,6 +14,9 @@
 #ifdef NOEMIE_HAVE_GUI
 #include "gui/desktop_main.h"
 #endif
+#ifdef NOEMIE_HAVE_WIN32
+#include "win32/desktop_main.h"
+#endif
 
 int main(int argc, char** argv) {
   namespace cli = noemie::cli;
@@ -41,8 +44,10 @@ int main(int argc, char** argv) {
     case Action::Desktop:
       break;
   }
-#ifdef NOEMIE_HAVE_GUI
+#if defined(NOEMIE_HAVE_GUI)
   return noemie::gui::run_desktop(argc, argv);
+#elif defined(NOEMIE_HAVE_WIN32)
+  return noemie::win32::run_desktop(args);
 #else
   cli::prepare_standard_streams();
   cli::print_error("this build has no desktop viewer; use the export command");

@@ -10,16 +10,16 @@
 #include <optional>
 #include <system_error>
 
-#include "core/decode/table_places.h"
+#include "app/engine_program.h"
+#include "app/startup.h"
 #include "core/platform/clock.h"
 #include "core/platform/program_file.h"
 #include "core/store/reg_file_registry.h"
-#include "gui/engine_program.h"
 #include "gui/list_images.h"
 #include "gui/qt_dialogs.h"
+#include "gui/qt_front.h"
 #include "gui/qt_shell.h"
 #include "gui/screenshot_tour.h"
-#include "gui/startup.h"
 #include "gui/text_bridge.h"
 #include "gui/window_placement.h"
 
@@ -52,21 +52,20 @@ int run_desktop(int argc, char** argv) {
   QtShell shell;
   const platform::SystemClock clock;
   const QtScreens screens;
-  EngineSetup setup;
+  QtFront front(screens, [&dialogs](QWidget* owner) { dialogs.set_owner(owner); });
+  app::EngineSetup setup;
   setup.settings_file = store::settings_file_path();
   setup.program_file = platform::running_program_file();
-  EngineProgram program(setup,
-                        EngineServices{dialogs, shell, clock, screens, std::cerr,
-                                       [&dialogs](QWidget* owner) { dialogs.set_owner(owner); }});
+  app::EngineProgram program(setup, app::EngineServices{dialogs, shell, clock, front, std::cerr});
 
   // The screenshot script's tour of the window; never made on a normal start.
   std::unique_ptr<ScreenshotTour> tour;
   if (const char* folder = std::getenv(kScreenshotVariable); folder && *folder) {
     tour = std::make_unique<ScreenshotTour>(QString::fromLocal8Bit(folder));
-    program.set_window_shown_hook([&tour](ViewerWindow& window) { tour->start(window); });
+    front.set_window_shown_hook([&tour](ViewerWindow& window) { tour->start(window); });
   }
 
-  const int status = run_startup(program, dialogs, folder_argument(QApplication::arguments()));
+  const int status = app::run_startup(program, dialogs, folder_argument(QApplication::arguments()));
   if (tour && !tour->succeeded()) return 3;
   return status;
 }

@@ -212,21 +212,4 @@ void ErrorDialog::keyPressEvent(QKeyEvent* event) {
   if (!swallow_default_keys(event)) QDialog::keyPressEvent(event);
 }
 
-GuiFaultReporter::GuiFaultReporter(QWidget* owner, Send send)
-    : owner_(owner), send_(std::move(send)) {}
-
-void GuiFaultReporter::report(const FaultReport& fault) {
-  // Files below 128 bytes and empty files are left out of the list without a word.
-  if (is_silent_fault(fault.code)) return;
-  ErrorDialog dialog(
-      fault,
-      [this, &fault] {
-        if (send_) send_(fault);
-      },
-      owner_.data());
-  if (watch_) watch_(true);
-  dialog.exec();
-  if (watch_) watch_(false);
-}
-
 }  // namespace noemie::gui

@@ -8,10 +8,9 @@
 // "OK" comes first: it has the keyboard focus when the dialog opens and leads the tab order,
 // so that Space, the usual way to dismiss a box, closes it.
 //
-// GuiFaultReporter opens it for every fault the reader hands over.
+// QtFront opens it for every fault the reader hands over (see app::FaultDialogReporter).
 
 #include <QDialog>
-#include <QPointer>
 
 #include <functional>
 
@@ -38,29 +37,6 @@ class ErrorDialog final : public QDialog {
 
  private:
   std::function<void()> send_;
-};
-
-// A FaultReporter for the desktop: each report opens an ErrorDialog modal to `owner` and
-// returns when the user has closed it. `send` is given the report when "Envoyer" is pressed.
-class GuiFaultReporter final : public FaultReporter {
- public:
-  using Send = std::function<void(const FaultReport&)>;
-  // Told true just before a dialog opens and false once it has closed.
-  using DialogWatch = std::function<void(bool open)>;
-
-  explicit GuiFaultReporter(QWidget* owner = nullptr, Send send = {});
-
-  // The window the dialogs are modal to; may change once the viewer window exists.
-  void set_owner(QWidget* owner) { owner_ = owner; }
-  void set_send(Send send) { send_ = std::move(send); }
-  void set_dialog_watch(DialogWatch watch) { watch_ = std::move(watch); }
-
-  void report(const FaultReport& fault) override;
-
- private:
-  QPointer<QWidget> owner_;
-  Send send_;
-  DialogWatch watch_;
 };
 
 }  // namespace noemie::gui

@@ -5,8 +5,8 @@
 
 namespace noemie::gui {
 
-ListModel::ListModel(viewer::ListControl& list, ViewerActions& actions, const ImageStrip& images,
-                     QObject* parent)
+ListModel::ListModel(viewer::ListControl& list, app::ViewerActions& actions,
+                     const ImageStrip& images, QObject* parent)
     : QAbstractTableModel(parent), list_(list), actions_(actions), images_(images) {
   list_.set_observer(this);
 }

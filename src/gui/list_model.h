@@ -8,9 +8,9 @@
 
 #include <QAbstractTableModel>
 
+#include "app/viewer_actions.h"
 #include "core/viewer/list_control.h"
 #include "gui/list_images.h"
-#include "gui/viewer_actions.h"
 
 namespace noemie::gui {
 
@@ -23,7 +23,7 @@ class ListModel final : public QAbstractTableModel, public viewer::ListObserver 
  public:
   // Becomes `list`'s observer until destroyed. `list`, `actions` and `images` must outlive
   // the model.
-  ListModel(viewer::ListControl& list, ViewerActions& actions, const ImageStrip& images,
+  ListModel(viewer::ListControl& list, app::ViewerActions& actions, const ImageStrip& images,
             QObject* parent = nullptr);
   ~ListModel() override;
 
@@ -63,7 +63,7 @@ class ListModel final : public QAbstractTableModel, public viewer::ListObserver 
   void column_width_changed(int column) override;
 
   viewer::ListControl& list_;
-  ViewerActions& actions_;
+  app::ViewerActions& actions_;
   const ImageStrip& images_;
   bool resetting_ = false;
   // The fill's reset was ended early by show_rows_so_far() and is to be taken up again.

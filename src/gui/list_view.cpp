@@ -16,6 +16,12 @@
 namespace noemie::gui {
 namespace {
 
+// The scale between the core's column widths and those of a list drawn in `font`.
+double scale_factor(const QFont& font) {
+  return app::ColumnScale::factor_for(
+      QFontMetricsF(font).horizontalAdvance(QStringLiteral("0123456789")));
+}
+
 // Widest line of a tooltip in logical pixels; longer lines wrap at a blank.
 constexpr int kTooltipMaxWidth = 300;
 
@@ -103,7 +109,7 @@ class ListDelegate final : public QStyledItemDelegate {
 }  // namespace
 
 ListView::ListView(ListModel& model, QWidget* parent)
-    : QTreeView(parent), model_(model), scale_(ColumnScale::factor_for(QFontMetricsF(font()))) {
+    : QTreeView(parent), model_(model), scale_(scale_factor(font())) {
   setHeader(new ListHeader(this));
   setItemDelegate(new ListDelegate(this));
   setModel(&model_);
@@ -165,7 +171,7 @@ int ListView::x_in_row(int viewport_x) const {
     view_widths.push_back(header()->sectionSize(c));
     core_widths.push_back(list.column_width(c));
   }
-  return ColumnScale::x_to_core(viewport_x + header()->offset(), view_widths, core_widths);
+  return app::ColumnScale::x_to_core(viewport_x + header()->offset(), view_widths, core_widths);
 }
 
 void ListView::on_section_resized(int column, int /*old_size*/, int new_size) {
@@ -183,7 +189,7 @@ void ListView::on_core_width(int column, int width) {
 void ListView::changeEvent(QEvent* event) {
   QTreeView::changeEvent(event);
   if (event->type() == QEvent::FontChange) {
-    scale_.set_factor(ColumnScale::factor_for(QFontMetricsF(font())));
+    scale_.set_factor(scale_factor(font()));
     apply_core_widths();
   }
 }

@@ -18,7 +18,7 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include "gui/column_scale.h"
+#include "app/column_scale.h"
 #include "gui/list_model.h"
 
 namespace noemie::gui {
@@ -36,7 +36,7 @@ class ListView final : public QTreeView {
   void apply_core_widths();
 
   // The scale between the core's widths and the header's.
-  const ColumnScale& column_scale() const { return scale_; }
+  const app::ColumnScale& column_scale() const { return scale_; }
 
   // The offset from the rows' left edge (horizontal scroll included) of the viewport x
   // `viewport_x`, in the core's width unit: what the core sums column widths against.
@@ -77,7 +77,7 @@ class ListView final : public QTreeView {
   void on_quick_tooltip_due();
 
   ListModel& model_;
-  ColumnScale scale_;
+  app::ColumnScale scale_;
   bool applying_widths_ = false;
   bool restoring_selection_ = false;
   bool tips_on_ = false;

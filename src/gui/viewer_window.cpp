@@ -31,7 +31,7 @@ constexpr int kMenuDrop = 10;
 
 }  // namespace
 
-ViewerWindow::ViewerWindow(viewer::ListControl& list, ViewerActions& actions,
+ViewerWindow::ViewerWindow(viewer::ListControl& list, app::ViewerActions& actions,
                            const Screens& screens, QWidget* parent)
     : QWidget(parent, Qt::Window),
       list_(list),
@@ -111,7 +111,7 @@ void ViewerWindow::connect_controls() {
           [this](int row, int x) { actions_.cell_double_clicked(row, x); });
 }
 
-void ViewerWindow::initialise(const ViewerStartState& state) {
+void ViewerWindow::initialise(const app::ViewerStartState& state) {
   strip_->kind_buttons()->button(0)->setChecked(true);
   strip_->age_buttons()->button(0)->setChecked(true);
   strip_->set_kind_mask(state.kind_mask);
@@ -137,7 +137,7 @@ QMargins ViewerWindow::frame_margins() const {
   return w ? w->frameMargins() : QMargins();
 }
 
-void ViewerWindow::place_at(const WindowRect& outer) {
+void ViewerWindow::place_at(const app::WindowRect& outer) {
   wanted_rect_ = outer;
   const QMargins m = frame_margins();
   move(outer.x, outer.y);
@@ -151,7 +151,7 @@ void ViewerWindow::update_minimum_size() {
   setMinimumSize(rule.expandedTo(layout()->totalMinimumSize()));
 }
 
-WindowRect ViewerWindow::closing_rect() const {
+app::WindowRect ViewerWindow::closing_rect() const {
   const bool normal =
       !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
   const QRect restored = normalGeometry();

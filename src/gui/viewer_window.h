@@ -17,10 +17,10 @@
 
 #include <QWidget>
 
+#include "app/viewer_actions.h"
 #include "core/viewer/list_control.h"
 #include "gui/list_images.h"
 #include "gui/list_model.h"
-#include "gui/viewer_actions.h"
 #include "gui/window_placement.h"
 
 class QMenu;
@@ -30,19 +30,12 @@ namespace noemie::gui {
 class ListView;
 class ToolStrip;
 
-// What the window needs from the settings when it opens.
-struct ViewerStartState {
-  int kind_mask = 5;                       // `noemie rsp aff`: checks the kind-mask boxes
-  bool abrege = false;                     // `noemie abrege`: checks "Abrégé"
-  WindowRect stored_rect{0, 0, 500, 400};  // `noemie pos x/y`, `noemie taille x/y`
-};
-
 class ViewerWindow final : public QWidget {
   Q_OBJECT
 
  public:
   // `list`, `actions` and `screens` must outlive the window.
-  ViewerWindow(viewer::ListControl& list, ViewerActions& actions, const Screens& screens,
+  ViewerWindow(viewer::ListControl& list, app::ViewerActions& actions, const Screens& screens,
                QWidget* parent = nullptr);
   ~ViewerWindow() override;
 
@@ -54,12 +47,12 @@ class ViewerWindow final : public QWidget {
   // fill); the window placed at the stored rectangle (brought onto a screen when it lies
   // wholly off every screen); tooltips attached; boxes 1927 and 1924 hidden and the text of
   // 1923 cleared; the keyboard focus given to the list. Does not show the window.
-  void initialise(const ViewerStartState& state);
+  void initialise(const app::ViewerStartState& state);
 
   // The outer rectangle to store at close: the frame geometry; when the window is maximised,
   // minimised or full screen, its normal (restored) geometry with the frame added, so that
   // the next start opens as a normal window of the size the user last gave it.
-  WindowRect closing_rect() const;
+  app::WindowRect closing_rect() const;
 
   // Makes the window stay above all others, or not, without moving or resizing it.
   void set_always_on_top(bool on);
@@ -87,12 +80,12 @@ class ViewerWindow final : public QWidget {
  private:
   void connect_controls();
   void make_export_menu();
-  void place_at(const WindowRect& outer);
+  void place_at(const app::WindowRect& outer);
   QMargins frame_margins() const;
   void update_minimum_size();
 
   viewer::ListControl& list_;
-  ViewerActions& actions_;
+  app::ViewerActions& actions_;
   const Screens& screens_;
   ImageStrip images_;
   ListModel model_;
@@ -100,7 +93,7 @@ class ViewerWindow final : public QWidget {
   ListView* view_ = nullptr;
   QMenu* export_menu_ = nullptr;
   // The outer rectangle asked for, applied again once the window frame is known.
-  WindowRect wanted_rect_;
+  app::WindowRect wanted_rect_;
   bool placement_pending_ = false;
   bool watching_window_ = false;
   bool closed_ = false;

@@ -7,7 +7,7 @@
 #include <QSize>
 #include <QVector>
 
-#include "gui/viewer_actions.h"
+#include "app/viewer_actions.h"
 
 namespace noemie::gui {
 
@@ -28,11 +28,8 @@ class QtScreens final : public Screens {
   QRect primary_available() const override;
 };
 
-// The stored outer rectangle where it may be shown: unchanged when it overlaps any screen by
-// at least one pixel; otherwise (wholly off every screen, or empty) moved onto the primary
-// screen's available area, centred there, its size kept but no larger than that area.
-// With no screen known at all it is returned unchanged.
-WindowRect bring_on_screen(const WindowRect& stored, const Screens& screens);
+// The stored outer rectangle where it may be shown (app::bring_on_screen over these screens).
+app::WindowRect bring_on_screen(const app::WindowRect& stored, const Screens& screens);
 
 // The smallest client size that keeps the window's outer size at least
 //   width  = the tool frame's width,
@@ -42,7 +39,7 @@ WindowRect bring_on_screen(const WindowRect& stored, const Screens& screens);
 // (caption and borders; all 0 when not known). Never below 0.
 QSize minimum_client_size(const QRect& tool_frame, const QMargins& frame_margins);
 
-QRect to_qrect(const WindowRect& r);
-WindowRect to_window_rect(const QRect& r);
+QRect to_qrect(const app::WindowRect& r);
+app::WindowRect to_window_rect(const QRect& r);
 
 }  // namespace noemie::gui

@@ -160,35 +160,6 @@ class DialogsTest : public QObject {
     QVERIFY(!dialog.isVisible());
   }
 
-  void ReporterOpensModalToItsOwnerAndSendsTheFault() {
-    QWidget owner;
-    owner.show();
-    std::vector<FaultReport> sent;
-    gui::GuiFaultReporter reporter(&owner, [&](const FaultReport& f) { sent.push_back(f); });
-    bool checked = false;
-    when_modal_opens([&](QWidget* modal) {
-      QCOMPARE(modal->parentWidget(), &owner);
-      QTest::mouseClick(modal->findChild<QPushButton*>(control_name(2505)), Qt::LeftButton);
-      QTest::mouseClick(modal->findChild<QPushButton*>(control_name(2504)), Qt::LeftButton);
-      checked = true;
-    });
-    reporter.report(sample_fault());
-    QVERIFY(checked);
-    QCOMPARE(sent.size(), std::size_t(1));
-    QCOMPARE(sent[0].position, std::int64_t(1536));
-    QCOMPARE(sent[0].path, std::filesystem::path("/tmp/retours/00000123.RSP"));
-  }
-
-  void ReporterStaysSilentForTinyAndEmptyFiles() {
-    gui::GuiFaultReporter reporter;
-    for (int code : {9, 10}) {
-      FaultReport f = sample_fault();
-      f.code = code;
-      reporter.report(f);  // would block in a modal loop if it opened a dialog
-      QVERIFY(QApplication::activeModalWidget() == nullptr);
-    }
-  }
-
   void MessageBoxHasCaptionIconAndOneOk() {
     const struct {
       platform::MessageIcon icon;

@@ -3,56 +3,23 @@
 #include <QAbstractButton>
 #include <QTest>
 
-#include <iostream>
-
-#include "core/store/reg_file_registry.h"
-#include "core/store/settings.h"
-
 namespace noemie::testing {
 
-void EngineFixture::write_settings(const std::function<void(store::Config&)>& change) const {
-  store::RegFileRegistry registry(settings_file(), std::cerr);
-  platform::RecordingDialogs quiet;
-  store::Settings settings(registry, quiet, (dir.path() / "noemie-viewer").string());
-  settings.lit_config();
-  change(settings.config);
-  settings.ecrit_config();
-  registry.flush();
-}
-
-store::Config EngineFixture::saved_settings() const {
-  store::RegFileRegistry registry(settings_file(), std::cerr,
-                                  store::RegFileRegistry::Mode::ReadOnly);
-  platform::RecordingDialogs quiet;
-  store::Settings settings(registry, quiet, (dir.path() / "noemie-viewer").string());
-  settings.lit_config();
-  return settings.config;
-}
-
-gui::EngineProgram& EngineFixture::make() {
+app::EngineProgram& EngineFixture::make() {
   program.reset();
-  gui::EngineSetup setup;
-  setup.settings_file = settings_file();
-  setup.program_file = dir.path() / "noemie-viewer";
-  setup.regime_table = dir.path() / "caisses.qvc";
-  program = std::make_unique<gui::EngineProgram>(
-      setup, gui::EngineServices{dialogs, shell, clock, screens, warnings});
-  return *program;
+  front = std::make_unique<gui::QtFront>(screens);
+  return ProgramFixture::make(*front);
 }
 
 gui::ViewerWindow& EngineFixture::start() {
   make();
   program->load_settings();
   program->set_folder(returns());
-  gui::ViewerWindow& w = program->open_viewer();
+  program->open_viewer();
+  gui::ViewerWindow& w = window();
   w.show();
   if (!QTest::qWaitForWindowExposed(&w)) throw std::runtime_error("the window never showed");
   return w;
-}
-
-void EngineFixture::finish() {
-  program->close_viewer();
-  program->save_settings();
 }
 
 void EngineFixture::click(int id) const {

@@ -11,7 +11,6 @@
 #include "core/text/cp1252.h"
 #include "core/viewer/list_control.h"
 #include "demo_rows.h"
-#include "gui/column_scale.h"
 #include "gui/list_model.h"
 #include "gui/list_view.h"
 #include "recording_actions.h"
@@ -276,32 +275,6 @@ class ListViewTest : public QObject {
     f.actions.calls.clear();
     QTest::mouseDClick(f.view.viewport(), Qt::LeftButton, {}, QPoint(at.x(), 390));
     QVERIFY(f.actions.calls.empty());
-  }
-
-  void ColumnScaleRoundTripsAndKeepsColumnsUnderPoints() {
-    gui::ColumnScale scale(1.27);
-    const struct {
-      int core;
-      int view;
-    } widths[] = {{0, 0}, {1, 1}, {20, 25}, {55, 70}, {300, 381}};
-    for (const auto& w : widths) QCOMPARE(scale.to_view(0, w.core), w.view);
-    // A dragged width reads back exactly.
-    for (int view = 1; view < 200; ++view) {
-      const int core = scale.from_view(4, view);
-      QCOMPARE(scale.to_view(4, core), view);
-    }
-    QCOMPARE(scale.from_view(4, 0), 0);
-
-    // Points keep their column: core columns 10, 0, 20; view columns 13, 0, 25.
-    const std::vector<int> core = {10, 0, 20};
-    const std::vector<int> view = {13, 0, 25};
-    const struct {
-      int view_x;
-      int core_x;
-    } points[] = {{-4, -4}, {0, 0}, {1, 1}, {13, 10}, {14, 11}, {38, 30}, {40, 32}};
-    for (const auto& p : points) {
-      QCOMPARE(gui::ColumnScale::x_to_core(p.view_x, view, core), p.core_x);
-    }
   }
 };
 

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "gui/viewer_actions.h"
+#include "app/viewer_actions.h"
 
 namespace noemie::testing {
 
-class RecordingActions final : public gui::ViewerActions {
+class RecordingActions final : public app::ViewerActions {
  public:
   std::vector<std::string> calls;
-  std::vector<gui::WindowRect> closing_rects;
+  std::vector<app::WindowRect> closing_rects;
   // Runs inside window_opening (e.g. to create columns and rows).
   std::function<void()> on_opening;
   // Answers tooltip_text; empty text when unset.
@@ -23,7 +23,7 @@ class RecordingActions final : public gui::ViewerActions {
     calls.push_back("opening");
     if (on_opening) on_opening();
   }
-  void window_closing(const gui::WindowRect& rect) override {
+  void window_closing(const app::WindowRect& rect) override {
     calls.push_back("closing");
     closing_rects.push_back(rect);
   }

@@ -42,7 +42,7 @@ struct Fixture {
   std::unique_ptr<gui::ViewerWindow> window;
 
   // `during_opening` runs inside ViewerActions::window_opening, after the fill.
-  explicit Fixture(gui::ViewerStartState state = {},
+  explicit Fixture(app::ViewerStartState state = {},
                    std::function<void(Fixture&)> during_opening = {}) {
     actions.on_opening = [this, during_opening] {
       testing::add_list_columns(list);
@@ -239,8 +239,8 @@ class ViewerWindowTest : public QObject {
 
   void StoredRectangleIsAppliedOrBroughtOnScreen() {
     const struct {
-      gui::WindowRect stored;
-      gui::WindowRect shown;
+      app::WindowRect stored;
+      app::WindowRect shown;
     } cases[] = {
         {{100, 120, 1100, 500}, {100, 120, 1100, 500}},
         {{1800, 1000, 1100, 500}, {1800, 1000, 1100, 500}},  // partly on screen: kept
@@ -286,26 +286,6 @@ class ViewerWindowTest : public QObject {
         {QRect(), QMargins(4, 30, 4, 4), QSize(0, 26)},
     };
     for (const auto& c : cases) QCOMPARE(gui::minimum_client_size(c.frame, c.margins), c.client);
-  }
-
-  void BringOnScreenRule() {
-    FakeScreens screens;
-    screens.screens = {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
-    const struct {
-      gui::WindowRect stored;
-      gui::WindowRect placed;
-    } cases[] = {
-        {{0, 0, 500, 400}, {0, 0, 500, 400}},
-        {{2500, 100, 500, 400}, {2500, 100, 500, 400}},    // on the second screen
-        {{-499, -399, 500, 400}, {-499, -399, 500, 400}},  // one pixel on screen
-        {{-500, 0, 500, 400}, {710, 320, 500, 400}},       // just off the left edge
-        {{5000, 5000, 3000, 2000}, {0, 0, 1920, 1040}},    // too big: the whole area
-        {{100, 100, 0, 0}, {960, 520, 0, 0}},              // empty: never on screen
-    };
-    for (const auto& c : cases) QCOMPARE(gui::bring_on_screen(c.stored, screens), c.placed);
-    screens.screens.clear();
-    QCOMPARE(gui::bring_on_screen({-9000, 0, 10, 10}, screens),
-             (gui::WindowRect{-9000, 0, 10, 10}));
   }
 };
 

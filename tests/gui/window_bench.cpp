@@ -118,7 +118,8 @@ int main(int argc, char** argv) {
   const auto t0 = Clock::now();
   f.program->load_settings();
   f.program->set_folder(f.returns());
-  gui::ViewerWindow& window = f.program->open_viewer();
+  f.program->open_viewer();
+  gui::ViewerWindow& window = f.window();
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
   settle(window);

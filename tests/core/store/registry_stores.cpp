@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "core/store/held_registry.h"
 #include "core/store/reg_file_registry.h"
 #include "core/store/registry_snapshot.h"
 #include "core/store/tree_registry.h"
@@ -43,9 +44,9 @@ bool same_contents(const KeyNode& a, const KeyNode& b, bool any_order) {
 
 std::vector<StoreKind> store_kinds() {
 #ifdef _WIN32
-  return {StoreKind::Memory, StoreKind::File, StoreKind::Windows};
+  return {StoreKind::Memory, StoreKind::File, StoreKind::Held, StoreKind::Windows};
 #else
-  return {StoreKind::Memory, StoreKind::File};
+  return {StoreKind::Memory, StoreKind::File, StoreKind::Held};
 #endif
 }
 
@@ -55,6 +56,8 @@ std::string store_name(const ::testing::TestParamInfo<StoreKind>& info) {
       return "Memory";
     case StoreKind::File:
       return "File";
+    case StoreKind::Held:
+      return "Held";
     case StoreKind::Windows:
       return "Windows";
   }
@@ -85,6 +88,13 @@ std::unique_ptr<Registry> RegistryStoreTest::open_store() {
       return std::make_unique<MemoryRegistry>();
     case StoreKind::File:
       return std::make_unique<RegFileRegistry>(dir_.path() / "settings.reg", ignored_warnings());
+    case StoreKind::Held: {
+      if (!held_target_) held_target_ = std::make_unique<MemoryRegistry>();
+      constexpr std::string_view kAll[] = {""};
+      auto held = std::make_unique<HeldRegistry>(*held_target_, kAll);
+      held->hold_saves(false);
+      return held;
+    }
     case StoreKind::Windows:
 #ifdef _WIN32
       return std::make_unique<WindowsRegistry>(windows_root_);

@@ -1,7 +1,8 @@
 #pragma once
-// The registry stores under one set of tests: the memory store, the settings file store and,
-// on Windows, the real registry (under a throwaway key of its own, deleted afterwards). A test
-// written over RegistryStoreTest runs once over each.
+// The registry stores under one set of tests: the memory store, the settings file store, the
+// held store (over a memory store, its saves let through) and, on Windows, the real registry
+// (under a throwaway key of its own, deleted afterwards). A test written over
+// RegistryStoreTest runs once over each.
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ const KeyNode* node_at(const KeyNode& current_user, std::string_view key_path);
 // names compared exactly; in any order when `any_order`.
 bool same_contents(const KeyNode& a, const KeyNode& b, bool any_order);
 
-enum class StoreKind { Memory, File, Windows };
+enum class StoreKind { Memory, File, Held, Windows };
 
 // The stores that this platform has.
 std::vector<StoreKind> store_kinds();
@@ -59,6 +60,8 @@ class RegistryStoreTest : public ::testing::TestWithParam<StoreKind> {
 
   testing::TempDir dir_;
   std::string windows_root_;
+  // What the held store passes its changes on to.
+  std::unique_ptr<Registry> held_target_;
   std::unique_ptr<Registry> store_;
 };
 

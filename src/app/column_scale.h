@@ -8,23 +8,21 @@
 // A width the user drags is remembered next to its core value, so that the core value read
 // back gives exactly the width the user left, however the scale rounds.
 
-#include <QFontMetricsF>
-
 #include <array>
 #include <vector>
 
 #include "core/viewer/list_control.h"
 
-namespace noemie::gui {
+namespace noemie::app {
 
 class ColumnScale {
  public:
   // Width in pixels of the digits 0 to 9 in the font the core's widths were chosen for.
   static constexpr double kReferenceDigitsWidth = 60.0;
 
-  // The scale for a list drawn with `fm`: its digits' width over the reference, kept
-  // between 0.75 and 3.
-  static double factor_for(const QFontMetricsF& fm);
+  // The scale for a list font whose digits 0 to 9 are `digits_width` pixels wide: that width
+  // over the reference, kept between 0.75 and 3.
+  static double factor_for(double digits_width);
 
   explicit ColumnScale(double factor = 1.0) : factor_(factor) {}
 
@@ -53,4 +51,4 @@ class ColumnScale {
   std::array<Remembered, viewer::kColumnCount> remembered_{};
 };
 
-}  // namespace noemie::gui
+}  // namespace noemie::app

@@ -1,13 +1,11 @@
-#include "gui/startup.h"
-
-#include <QEventLoop>
+#include "app/startup.h"
 
 #include <system_error>
 
-#include "gui/text_bridge.h"
-#include "gui/viewer_window.h"
+#include "core/noemie/version.h"
+#include "core/platform/path_text.h"
 
-namespace noemie::gui {
+namespace noemie::app {
 
 std::filesystem::path folder_as_chosen(const std::filesystem::path& folder) {
   std::error_code ec;
@@ -31,8 +29,8 @@ int run_startup(DesktopProgram& program, platform::Dialogs& dialogs,
       folder = folder_as_chosen(*folder_argument);
     } else {
       dialogs.message_box("Le r\xE9pertoire suivant est introuvable :\r\n" +
-                              to_cp1252(path_to_qstring(*folder_argument)),
-                          to_cp1252(ViewerWindow::caption()), platform::MessageIcon::Warning);
+                              platform::path_to_cp1252(*folder_argument),
+                          viewer_caption(), platform::MessageIcon::Warning);
     }
   }
   if (!folder) folder = dialogs.choose_folder(kFolderChooserTitle, program.folder_setting());
@@ -44,12 +42,4 @@ int run_startup(DesktopProgram& program, platform::Dialogs& dialogs,
   return 0;
 }
 
-void run_until_closed(ViewerWindow& window) {
-  if (window.has_closed()) return;
-  QEventLoop loop;
-  QObject::connect(&window, &ViewerWindow::closed, &loop, &QEventLoop::quit);
-  window.show();
-  loop.exec();
-}
-
-}  // namespace noemie::gui
+}  // namespace noemie::app

@@ -1,4 +1,4 @@
-#include "gui/settings_file.h"
+#include "app/settings_file.h"
 
 #include <algorithm>
 #include <fstream>
@@ -8,7 +8,7 @@
 #include "core/store/tree_registry.h"
 #include "core/viewer/folder_scan.h"
 
-namespace noemie::gui {
+namespace noemie::app {
 
 namespace fs = std::filesystem;
 
@@ -86,16 +86,15 @@ void SettingsFile::hold_saves(bool held) {
 
 std::string SettingsFile::flush() {
   if (!file_store_ || file_store_->flush()) return {};
-  return settings_save_failure_message(*file_);
+  return save_failure_message();
 }
 
-std::string settings_save_failure_message(const fs::path& file) {
-  return "Les r\xE9glages (dossier affich\xE9, largeurs des colonnes, position de la fen\xEAtre) "
-         "n'ont pas pu \xEAtre enregistr\xE9s dans le fichier " +
-         viewer::display_name(file) +
-         ".\r\nLe fichier pr\xE9"
-         "c\xE9"
-         "dent est laiss\xE9 tel quel.";
+std::string SettingsFile::save_failure_message() const {
+  if (!file_) return {};
+  return settings_not_saved_message("dans le fichier " + viewer::display_name(*file_) +
+                                    ".\r\nLe fichier pr\xE9"
+                                    "c\xE9"
+                                    "dent est laiss\xE9 tel quel.");
 }
 
-}  // namespace noemie::gui
+}  // namespace noemie::app

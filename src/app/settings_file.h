@@ -12,38 +12,34 @@
 #include <ostream>
 #include <string>
 
+#include "app/settings_store.h"
 #include "core/store/registry.h"
 
 namespace noemie::store {
 class RegFileRegistry;
 }
 
-namespace noemie::gui {
+namespace noemie::app {
 
-class SettingsFile {
+class SettingsFile final : public SettingsStore {
  public:
   // Opens the store on `file` (nullopt: settings in memory for this run only) and loads it.
   // Problems go, one line each, to `warnings` (which must outlive the object) as well as to
   // load_problem(). Saves start held: see hold_saves().
   SettingsFile(std::optional<std::filesystem::path> file, std::ostream& warnings);
-  ~SettingsFile();
+  ~SettingsFile() override;
 
   SettingsFile(const SettingsFile&) = delete;
   SettingsFile& operator=(const SettingsFile&) = delete;
 
-  store::Registry& registry() { return *registry_; }
+  store::Registry& registry() override { return *registry_; }
   const std::optional<std::filesystem::path>& file() const { return file_; }
 
-  // While held, changes stay in memory and are dropped if the program ends before the hold
-  // is lifted (a cancelled start writes nothing). Lifting the hold does not save by itself.
-  void hold_saves(bool held);
-
-  // What went wrong while loading, for a message box (Windows-1252); "" when all went well.
-  const std::string& load_problem() const { return load_problem_; }
-
-  // Writes every pending change now. "" when the file holds them all (or there is no file),
-  // otherwise a message for a message box (Windows-1252) naming the file.
-  std::string flush();
+  void hold_saves(bool held) override;
+  const std::string& load_problem() const override { return load_problem_; }
+  // "" also when there is no file; a message names the file.
+  std::string flush() override;
+  std::string save_failure_message() const override;
 
  private:
   // Copies every character to `out` and keeps a copy of the text.
@@ -70,7 +66,4 @@ class SettingsFile {
   std::string load_problem_;
 };
 
-// The message shown when the settings could not be saved to `file` (Windows-1252).
-std::string settings_save_failure_message(const std::filesystem::path& file);
-
-}  // namespace noemie::gui
+}  // namespace noemie::app

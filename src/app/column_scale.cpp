@@ -1,15 +1,12 @@
-#include "gui/column_scale.h"
-
-#include <QString>
+#include "app/column_scale.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace noemie::gui {
+namespace noemie::app {
 
-double ColumnScale::factor_for(const QFontMetricsF& fm) {
-  const double digits = fm.horizontalAdvance(QStringLiteral("0123456789"));
-  return std::clamp(digits / kReferenceDigitsWidth, 0.75, 3.0);
+double ColumnScale::factor_for(double digits_width) {
+  return std::clamp(digits_width / kReferenceDigitsWidth, 0.75, 3.0);
 }
 
 void ColumnScale::set_factor(double factor) {
@@ -57,4 +54,4 @@ int ColumnScale::x_to_core(int view_x, const std::vector<int>& view_widths,
   return core_left + (view_x - view_left);
 }
 
-}  // namespace noemie::gui
+}  // namespace noemie::app

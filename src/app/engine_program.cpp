@@ -1,53 +1,56 @@
-#include "gui/engine_program.h"
+#include "app/engine_program.h"
 
-#include <QTimer>
-
-#include "core/noemie/report_mail.h"
+#include "app/settings_file.h"
+#include "app/settings_store.h"
 #include "core/noemie/version.h"
+#include "core/platform/path_text.h"
 #include "core/store/flag_store.h"
 #include "core/store/settings.h"
 #include "core/viewer/viewer.h"
-#include "gui/fill_progress.h"
-#include "gui/settings_file.h"
 
-namespace noemie::gui {
+namespace noemie::app {
 
 namespace fs = std::filesystem;
 
 EngineProgram::EngineProgram(EngineSetup setup, EngineServices services)
-    : setup_(std::move(setup)), services_(std::move(services)) {
-  reporter_.set_send([this](const FaultReport& fault) {
-    mail(report_line(fault.path, fault.position, fault.description), services_.shell);
-  });
-}
+    : setup_(std::move(setup)),
+      services_(std::move(services)),
+      reporter_(services_.front, services_.shell) {}
 
 EngineProgram::~EngineProgram() {
   // The window and the engine go before the stores they work on.
   close_viewer();
 }
 
+void EngineProgram::warn(const std::string& problem) {
+  if (problem.empty()) return;
+  services_.dialogs.message_box(problem, viewer::kViewerWarningCaption,
+                                platform::MessageIcon::Warning);
+}
+
 void EngineProgram::load_settings() {
-  settings_file_ = std::make_unique<SettingsFile>(setup_.settings_file, services_.warnings);
-  settings_ = std::make_unique<store::Settings>(settings_file_->registry(), services_.dialogs,
-                                                setup_.program_file.string());
-  flags_ = std::make_unique<store::FlagStore>(settings_file_->registry(), services_.dialogs);
-  if (!settings_file_->load_problem().empty()) {
-    services_.dialogs.message_box(settings_file_->load_problem(), viewer::kViewerWarningCaption,
-                                  platform::MessageIcon::Warning);
+  if (setup_.system_registry) {
+    settings_store_ = std::make_unique<RegistrySettings>(*setup_.system_registry);
+  } else {
+    settings_store_ = std::make_unique<SettingsFile>(setup_.settings_file, services_.warnings);
   }
+  settings_ = std::make_unique<store::Settings>(settings_store_->registry(), services_.dialogs,
+                                                platform::path_to_setting(setup_.program_file));
+  flags_ = std::make_unique<store::FlagStore>(settings_store_->registry(), services_.dialogs);
+  warn(settings_store_->load_problem());
   settings_->lit_config();
   titles_.init_txt_idx();
 }
 
 fs::path EngineProgram::folder_setting() const {
-  return settings_ ? fs::path(settings_->config.path) : fs::path();
+  return settings_ ? platform::path_from_setting(settings_->config.path) : fs::path();
 }
 
 void EngineProgram::set_folder(const fs::path& folder) {
   folder_ = folder;
-  settings_->config.path = folder.string();
-  // The user has chosen: what the run changes may reach the file from now on.
-  settings_file_->hold_saves(false);
+  settings_->config.path = platform::path_to_setting(folder);
+  // The user has chosen: what the run changes may reach the store from now on.
+  settings_store_->hold_saves(false);
 }
 
 decode::TableFiles EngineProgram::table_files() const {
@@ -70,12 +73,7 @@ ViewerStartState EngineProgram::start_state() const {
   return state;
 }
 
-void EngineProgram::set_dialog_owner(QWidget* owner) {
-  reporter_.set_owner(owner);
-  if (services_.dialog_owner) services_.dialog_owner(owner);
-}
-
-ViewerWindow& EngineProgram::open_viewer() {
+void EngineProgram::open_viewer() {
   close_viewer();
   viewer::ViewerOptions options;
   options.folder = folder_;
@@ -86,55 +84,28 @@ ViewerWindow& EngineProgram::open_viewer() {
   options.window_title = viewer_caption();
   viewer_ = std::make_unique<viewer::Viewer>(*settings_, *flags_, titles_, reporter_,
                                              services_.dialogs, services_.clock, options);
-  window_ = std::make_unique<ViewerWindow>(viewer_->list(), *this, services_.screens);
-  // A child of the window: it goes with it.
-  viewer_->set_fill_progress(new FillProgressLine(window_.get()));
-  // Error dialogs and message boxes are modal to the window from its first fill on, so that
-  // no second fill can start while one is open.
-  set_dialog_owner(window_.get());
-  // The rows listed before a faulty file stay in sight behind its error dialog.
-  reporter_.set_dialog_watch([this](bool open) {
-    if (!window_) return;
-    if (open) {
-      window_->list_model().show_rows_so_far();
-    } else {
-      window_->list_model().resume_fill();
-    }
-  });
-  window_->initialise(start_state());
-  return *window_;
+  // A window that shows how a long fill goes is told from its first fill on.
+  viewer_->set_fill_progress(services_.front.fill_progress());
+  services_.front.open_window(viewer_->list(), *this, start_state());
 }
 
 void EngineProgram::close_viewer() {
-  if (window_ && !window_->has_closed()) window_->close();
-  if (viewer_) viewer_->set_fill_progress(nullptr);
-  set_dialog_owner(nullptr);
-  // The window's list adapter stops observing the engine's list before the list goes.
-  window_.reset();
+  // The window stops showing the engine's list before the list goes.
+  services_.front.close_window();
   viewer_.reset();
 }
 
 void EngineProgram::run_viewer() {
-  ViewerWindow& window = open_viewer();
-  if (window_shown_) {
-    QTimer::singleShot(0, &window, [this] {
-      if (window_ && !window_->has_closed()) window_shown_(*window_);
-    });
-  }
-  run_until_closed(window);
+  open_viewer();
+  services_.front.run_window();
   close_viewer();
 }
 
 void EngineProgram::save_settings() {
   const bool recorded = settings_->ecrit_config();
-  std::string problem = settings_file_->flush();
-  if (problem.empty() && !recorded && settings_file_->file()) {
-    problem = settings_save_failure_message(*settings_file_->file());
-  }
-  if (!problem.empty()) {
-    services_.dialogs.message_box(problem, viewer::kViewerWarningCaption,
-                                  platform::MessageIcon::Warning);
-  }
+  std::string problem = settings_store_->flush();
+  if (problem.empty() && !recorded) problem = settings_store_->save_failure_message();
+  warn(problem);
 }
 
 void EngineProgram::window_opening() {
@@ -182,4 +153,4 @@ std::string EngineProgram::tooltip_text(int row, int x_in_row) {
   return viewer_->listage_tooltip(row, x_in_row);
 }
 
-}  // namespace noemie::gui
+}  // namespace noemie::app

@@ -11,9 +11,7 @@
 
 #include "core/platform/dialogs.h"
 
-namespace noemie::gui {
-
-class ViewerWindow;
+namespace noemie::app {
 
 class DesktopProgram {
  public:
@@ -44,7 +42,4 @@ int run_startup(DesktopProgram& program, platform::Dialogs& dialogs,
 // normalised, without a trailing separator.
 std::filesystem::path folder_as_chosen(const std::filesystem::path& folder);
 
-// Shows `window` and returns once it has closed.
-void run_until_closed(ViewerWindow& window);
-
-}  // namespace noemie::gui
+}  // namespace noemie::app

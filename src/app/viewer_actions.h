@@ -1,11 +1,11 @@
 #pragma once
 // The one way out of the viewer window: every user action, and the window's opening and
 // closing, goes to an object of this interface. The list engine implements it; tests record
-// the calls. The interface is free of Qt so that the engine side needs no Qt header.
+// the calls. Every front end's window talks to it, so it names no toolkit.
 
 #include <string>
 
-namespace noemie::gui {
+namespace noemie::app {
 
 // A window rectangle in screen pixels: the outer frame, caption and borders included.
 struct WindowRect {
@@ -17,6 +17,13 @@ struct WindowRect {
   friend bool operator==(const WindowRect&, const WindowRect&) = default;
 };
 
+// What the window needs from the settings when it opens.
+struct ViewerStartState {
+  int kind_mask = 5;                       // `noemie rsp aff`: checks the kind-mask boxes
+  bool abrege = false;                     // `noemie abrege`: checks "Abrégé"
+  WindowRect stored_rect{0, 0, 500, 400};  // `noemie pos x/y`, `noemie taille x/y`
+};
+
 class ViewerActions {
  public:
   virtual ~ViewerActions() = default;
@@ -26,8 +33,8 @@ class ViewerActions {
   virtual void window_opening() = 0;
 
   // The window is closing (tooltips already detached): write the processed flags, store the
-  // column widths and `rect` (the window's outer rectangle, see ViewerWindow::closing_rect),
-  // release the rows. The window is hidden when this returns.
+  // column widths and `rect` (the window's outer rectangle; for a maximised or minimised
+  // window, its restored one), release the rows. The window is hidden when this returns.
   virtual void window_closing(const WindowRect& rect) = 0;
 
   // A "Référence" radio button: 0 "Toutes", 1 "Paiements", 2 "Rejets", 3 "Autres".
@@ -60,4 +67,4 @@ class ViewerActions {
   virtual std::string tooltip_text(int row, int x_in_row) = 0;
 };
 
-}  // namespace noemie::gui
+}  // namespace noemie::app

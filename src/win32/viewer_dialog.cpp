@@ -1,0 +1,299 @@
+#include "win32/viewer_dialog.h"
+
+#include <algorithm>
+
+#include "app/window_placement.h"
+#include "core/noemie/version.h"
+#include "core/platform/win32/wide_text.h"
+#include "win32/dpi.h"
+#include "win32/resource_ids.h"
+#include "win32/win32_services.h"
+
+namespace noemie::win32 {
+namespace {
+
+// Margins of the list at 96 DPI: 5 pixels left and right, and the list starting 10 pixels
+// below the tool frame's height.
+constexpr int kMargin = 5;
+// How far below the cursor the export menu opens, at 96 DPI.
+constexpr int kMenuDrop = 10;
+
+HICON load_icon(int id, int metric_x, HWND window) {
+  const int size = GetSystemMetricsForDpi(metric_x, static_cast<UINT>(dpi_of(window)));
+  return static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+}
+
+// The stored window rectangle is in pixels at 96 DPI, as the program kept it when Windows
+// scaled it on screens of a higher DPI (and as the column widths are kept): `r` measured at
+// DPI `from`, given at DPI `to`.
+app::WindowRect at_dpi(const app::WindowRect& r, int from, int to) {
+  return {MulDiv(r.x, to, from), MulDiv(r.y, to, from), MulDiv(r.width, to, from),
+          MulDiv(r.height, to, from)};
+}
+
+}  // namespace
+
+ViewerDialog::ViewerDialog(viewer::ListControl& list, app::ViewerActions& actions)
+    : list_(list), actions_(actions) {}
+
+ViewerDialog::~ViewerDialog() {
+  close();
+  list_window_.reset();
+  if (hwnd_) DestroyWindow(hwnd_);
+  for (HICON icon : icons_) {
+    if (icon) DestroyIcon(icon);
+  }
+}
+
+bool ViewerDialog::create(const app::ViewerStartState& state,
+                          const std::function<void(HWND)>& created) {
+  state_ = &state;
+  created_ = &created;
+  hwnd_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_VIEWER), nullptr,
+                             Listage_Noemie_Dlg, reinterpret_cast<LPARAM>(this));
+  state_ = nullptr;
+  created_ = nullptr;
+  return hwnd_ != nullptr;
+}
+
+INT_PTR CALLBACK ViewerDialog::Listage_Noemie_Dlg(HWND dialog, UINT message, WPARAM wparam,
+                                                  LPARAM lparam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(dialog, DWLP_USER, lparam);
+    reinterpret_cast<ViewerDialog*>(lparam)->initialise(dialog);
+    // The list has the focus: the dialog manager must not give it to the first control.
+    return FALSE;
+  }
+  auto* self = reinterpret_cast<ViewerDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  return self ? self->handle(message, wparam, lparam) : FALSE;
+}
+
+void ViewerDialog::initialise(HWND dialog) {
+  hwnd_ = dialog;
+  if (*created_) (*created_)(dialog);
+  icons_[0] = load_icon(IDI_VIEWER, SM_CXICON, dialog);
+  icons_[1] = load_icon(IDI_VIEWER, SM_CXSMICON, dialog);
+  SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_[0]));
+  SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_[1]));
+  SetWindowTextW(dialog, platform::win32::cp1252_to_wide(viewer_caption()).c_str());
+
+  CheckRadioButton(dialog, IDC_KIND_ALL, IDC_KIND_OTHERS, IDC_KIND_ALL);
+  CheckRadioButton(dialog, IDC_AGE_ALWAYS, IDC_AGE_MONTH, IDC_AGE_ALWAYS);
+  const int mask = state_->kind_mask;
+  CheckDlgButton(dialog, IDC_MASK_RSP, (mask & 1) ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_MASK_HIDDEN, (mask & 2) ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_MASK_ARL, (mask & 4) ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_MASK_ARCHIVES, (mask & 8) ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_ABREGE, state_->abrege ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, IDC_ALWAYS_ON_TOP, BST_UNCHECKED);
+
+  measure_tool_frame();
+  list_window_ =
+      std::make_unique<ListWindow>(dialog, GetDlgItem(dialog, IDC_LIST), list_, actions_);
+  actions_.window_opening();
+  list_window_->show_rows();
+
+  app::WindowRect rect = app::bring_on_screen(at_dpi(state_->stored_rect, 96, dpi_of(dialog)),
+                                              monitor_rects(), primary_work_area());
+  // Never smaller than the tool frame allows, even where no window manager enforces it.
+  const app::Size minimum = minimum_size();
+  rect.width = std::max(rect.width, minimum.width);
+  rect.height = std::max(rect.height, minimum.height);
+  SetWindowPos(dialog, nullptr, rect.x, rect.y, rect.width, rect.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client{};
+  GetClientRect(dialog, &client);
+  lay_out(client.right, client.bottom);
+  list_window_->attach_tooltips();
+
+  ShowWindow(GetDlgItem(dialog, IDC_MASK_HIDDEN), SW_HIDE);
+  ShowWindow(GetDlgItem(dialog, IDC_MASK_ARCHIVES), SW_HIDE);
+  SetDlgItemTextW(dialog, IDC_MASK_ARL, L"");
+  SetFocus(list_window_->control());
+}
+
+void ViewerDialog::measure_tool_frame() {
+  RECT frame{};
+  RECT window{};
+  GetWindowRect(GetDlgItem(hwnd_, IDC_TOOL_FRAME), &frame);
+  GetWindowRect(hwnd_, &window);
+  tools_min_ = frame.right - frame.left;
+  tools_height_ = frame.bottom - frame.top;
+  header_size_ = frame.top - window.top;
+  POINT client_origin{0, 0};
+  ClientToScreen(hwnd_, &client_origin);
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int margin = frame.left - client_origin.x;
+  const int right_border = window.right - (client_origin.x + client.right);
+  tools_outer_width_ = frame.right + margin + right_border - window.left;
+}
+
+app::Size ViewerDialog::minimum_size() const {
+  // The window cannot be smaller than the tool frame; nor so narrow that the controls in the
+  // frame are cut off on the right.
+  app::Size minimum = app::minimum_window_size(tools_min_, tools_height_, header_size_);
+  minimum.width = std::max(minimum.width, tools_outer_width_);
+  return minimum;
+}
+
+void ViewerDialog::lay_out(int client_width, int client_height) {
+  if (!list_window_) return;
+  const int margin = scaled(kMargin, hwnd_);
+  const int top = tools_height_ + 2 * margin;
+  MoveWindow(list_window_->control(), margin, top, client_width - 2 * margin, client_height - top,
+             TRUE);
+}
+
+bool ViewerDialog::checked(int id) const {
+  return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED;
+}
+
+int ViewerDialog::kind_mask() const {
+  return (checked(IDC_MASK_ARL) ? 4 : 0) + (checked(IDC_MASK_ARCHIVES) ? 8 : 0) +
+         (checked(IDC_MASK_RSP) ? 1 : 0) + (checked(IDC_MASK_HIDDEN) ? 2 : 0);
+}
+
+void ViewerDialog::show_export_menu() {
+  HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_EXPORT));
+  if (!menu) return;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  // The chosen entry comes back as a WM_COMMAND of the dialog.
+  TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, cursor.x,
+                 cursor.y + scaled(kMenuDrop, hwnd_), 0, hwnd_, nullptr);
+  DestroyMenu(menu);
+}
+
+void ViewerDialog::command(int id) {
+  if (list_window_) list_window_->pull_widths();
+  switch (id) {
+    case IDC_ALWAYS_ON_TOP:
+      SetWindowPos(hwnd_, checked(IDC_ALWAYS_ON_TOP) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      break;
+    case IDC_KIND_ALL:
+    case IDC_KIND_PAYMENTS:
+    case IDC_KIND_REJECTIONS:
+    case IDC_KIND_OTHERS:
+      actions_.kind_filter_chosen(id - IDC_KIND_ALL);
+      break;
+    case IDC_AGE_ALWAYS:
+      actions_.age_filter_chosen(0);
+      break;
+    case IDC_AGE_MONTH:
+      actions_.age_filter_chosen(1);
+      break;
+    case IDC_AGE_WEEK:
+      actions_.age_filter_chosen(2);
+      break;
+    case IDC_AGE_TODAY:
+      actions_.age_filter_chosen(3);
+      break;
+    case IDC_MASK_ARL:
+    case IDC_MASK_ARCHIVES:
+    case IDC_MASK_RSP:
+    case IDC_MASK_HIDDEN:
+      actions_.kind_mask_changed(kind_mask());
+      break;
+    case IDC_ABREGE:
+      actions_.abrege_toggled(checked(IDC_ABREGE));
+      break;
+    case IDC_EXPORT:
+      show_export_menu();
+      break;
+    case IDM_EXPORT_TEXT:
+      actions_.export_chosen(0);
+      break;
+    case IDM_EXPORT_EXCEL:
+      actions_.export_chosen(1);
+      break;
+    case IDM_EXPORT_HTML:
+      actions_.export_chosen(2);
+      break;
+    case IDC_MARK_DONE:
+      actions_.mark_chosen(1);
+      break;
+    case IDC_MARK_NOT_DONE:
+      actions_.mark_chosen(0);
+      break;
+    default:
+      break;  // Enter (IDOK) and Escape (IDCANCEL) do nothing
+  }
+}
+
+INT_PTR ViewerDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SIZE:
+      lay_out(LOWORD(lparam), HIWORD(lparam));
+      return TRUE;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
+      const app::Size minimum = minimum_size();
+      info->ptMinTrackSize = POINT{minimum.width, minimum.height};
+      return TRUE;
+    }
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      measure_tool_frame();
+      if (list_window_) list_window_->update_scale();
+      RECT client{};
+      GetClientRect(hwnd_, &client);
+      lay_out(client.right, client.bottom);
+      return TRUE;
+    }
+    case WM_COMMAND:
+      command(LOWORD(wparam));
+      return TRUE;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (list_window_ && list_window_->on_notify(*reinterpret_cast<NMHDR*>(lparam), result)) {
+        SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
+        return TRUE;
+      }
+      return FALSE;
+    }
+    case WM_CLOSE:
+      run_close_sequence();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+app::WindowRect ViewerDialog::closing_rect() const {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if ((IsZoomed(hwnd_) || IsIconic(hwnd_)) && GetWindowPlacement(hwnd_, &placement)) {
+    // The restored rectangle is in work-area coordinates: move it to screen coordinates.
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &info);
+    const RECT& r = placement.rcNormalPosition;
+    const int dx = info.rcWork.left - info.rcMonitor.left;
+    const int dy = info.rcWork.top - info.rcMonitor.top;
+    return at_dpi({r.left + dx, r.top + dy, r.right - r.left, r.bottom - r.top}, dpi_of(hwnd_), 96);
+  }
+  RECT r{};
+  GetWindowRect(hwnd_, &r);
+  return at_dpi({r.left, r.top, r.right - r.left, r.bottom - r.top}, dpi_of(hwnd_), 96);
+}
+
+void ViewerDialog::run_close_sequence() {
+  if (closed_ || !hwnd_) return;
+  closed_ = true;
+  list_window_->detach_tooltips();
+  list_window_->pull_widths();
+  actions_.window_closing(closing_rect());
+  ShowWindow(hwnd_, SW_HIDE);
+}
+
+void ViewerDialog::close() {
+  if (hwnd_ && !closed_) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+}  // namespace noemie::win32
