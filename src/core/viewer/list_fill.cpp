@@ -214,7 +214,7 @@ void Viewer::aff_noemie(const FileRows& file, std::string_view file_name, int ki
 void Viewer::forget_absent_files(const FolderListing& folder) {
   std::unordered_set<FileCache::PathView> present;
   present.reserve(folder.size());
-  for (const FolderEntry& e : folder) present.insert(e.entry.path().native());
+  for (const FolderEntry& e : folder) present.insert(e.path.native());
   cache_.forget_others(present);
 }
 
