@@ -3,6 +3,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "cli/console.h"
+#include "core/text/cp1252.h"
+
 namespace noemie::cli {
 
 std::string write_to_stream(std::FILE* out, const ByteMaker& make, std::string_view what) {
@@ -14,6 +17,15 @@ std::string write_to_stream(std::FILE* out, const ByteMaker& make, std::string_v
   if (written && flushed && !std::ferror(out)) return {};
   const int error = errno != 0 ? errno : EIO;
   return "cannot write the export to " + std::string(what) + ": " + std::strerror(error);
+}
+
+std::string write_to_terminal(std::FILE* out, const ByteMaker& make) {
+  errno = 0;
+  const bool written =
+      make([out](std::string_view bytes) { return write_text(out, text::cp1252_to_utf8(bytes)); });
+  if (written) return {};
+  const int error = errno != 0 ? errno : EIO;
+  return "cannot write the export to the terminal: " + std::string(std::strerror(error));
 }
 
 }  // namespace noemie::cli

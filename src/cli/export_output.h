@@ -31,6 +31,11 @@ using ByteMaker = std::function<bool(const std::function<bool(std::string_view)>
 // one-line description.
 std::string write_to_stream(std::FILE* out, const ByteMaker& make, std::string_view what);
 
+// Writes the Windows-1252 bytes of `make` to the terminal `out` as UTF-8 text (a Windows
+// console as UTF-16), so that accents and the euro sign read right. "" or a one-line
+// description.
+std::string write_to_terminal(std::FILE* out, const ByteMaker& make);
+
 // Writes the bytes of `make`, as they come, into the existing non-regular file `target`, opened
 // for writing in place (never created, never replaced). "" on success, else a one-line
 // description.
