@@ -8,6 +8,7 @@
 #include "core/store/settings.h"
 #include "core/viewer/viewer.h"
 #include "gui/fill_progress.h"
+#include "gui/practice_tools.h"
 #include "gui/settings_file.h"
 
 namespace noemie::gui {
@@ -102,6 +103,7 @@ ViewerWindow& EngineProgram::open_viewer() {
     }
   });
   window_->initialise(start_state());
+  new PracticeTools(*window_, *viewer_);  // a child of the window: it goes with it
   return *window_;
 }
 

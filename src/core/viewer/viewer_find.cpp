@@ -77,13 +77,22 @@ int Viewer::actualise(int top_row, bool automatic) {
   int best_rank = kAnchorRows;
   int new_top = std::clamp(top_row, 0, std::max(0, list_.row_count() - 1));
   if (selected.empty() && anchors.empty()) return new_top;
+  bool reselected = false;
   for (int r = 0; r < list_.row_count(); ++r) {
     const std::string key = row_key(list_, r);
-    if (selected.contains(key)) list_.set_selected(r, true);
+    if (selected.contains(key)) {
+      list_.set_selected(r, true);
+      reselected = true;
+    }
     if (const auto at = anchors.find(key); at != anchors.end() && at->second < best_rank) {
       best_rank = at->second;
       new_top = r;
     }
+  }
+  // A view takes the selection again from the list after a reset.
+  if (reselected) {
+    list_.begin_reset();
+    list_.end_reset();
   }
   return new_top;
 }
