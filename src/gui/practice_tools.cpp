@@ -2,18 +2,27 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 
+#include "core/store/atomic_file.h"
 #include "core/viewer/list_summary.h"
 #include "core/viewer/viewer.h"
 #include "gui/list_view.h"
 #include "gui/text_bridge.h"
 #include "gui/viewer_window.h"
+#include "print/list_printout.h"
+#include "print/pdf_export.h"
 
 namespace noemie::gui {
 
@@ -67,6 +76,12 @@ void PracticeTools::make_controls() {
   row->addWidget(label);
   row->addWidget(find_, 1);
   row->addWidget(refresh_button_);
+  print_button_ = new QPushButton(to_qstring("Imprimer\x85"), line);
+  print_button_->setObjectName(QStringLiteral("print"));
+  print_button_->setToolTip(
+      to_qstring("Aper\xE7u et impression des lignes affich\xE9"
+                 "es (Ctrl+P)"));
+  row->addWidget(print_button_);
   window_.put_above_list(line);
 
   status_ = new QLabel(&window_);
@@ -77,6 +92,10 @@ void PracticeTools::make_controls() {
   connect(find_, &QLineEdit::textChanged, this,
           [this](const QString& text) { viewer_.set_find_text(to_cp1252(text)); });
   connect(refresh_button_, &QPushButton::clicked, this, [this] { refresh(false); });
+  connect(print_button_, &QPushButton::clicked, this, &PracticeTools::print_preview);
+  QAction* pdf = window_.export_menu()->addAction(to_qstring("Fichier &PDF"));
+  pdf->setObjectName(QStringLiteral("exportPdf"));
+  connect(pdf, &QAction::triggered, this, &PracticeTools::save_pdf);
 
   // Escape clears the field (the window itself swallows Escape).
   find_->installEventFilter(this);
@@ -95,6 +114,8 @@ void PracticeTools::make_controls() {
   });
   connect(window_action("refreshAction", Qt::Key_F5), &QAction::triggered, this,
           [this] { refresh(false); });
+  connect(window_action("printAction", QKeySequence::Print), &QAction::triggered, this,
+          &PracticeTools::print_preview);
   // In the find field Ctrl+A keeps selecting its text (the field takes the key first).
   connect(window_action("selectAllAction", QKeySequence::SelectAll), &QAction::triggered, this,
           [this] { window_.list_view()->selectAll(); });
@@ -123,6 +144,42 @@ void PracticeTools::refresh(bool automatic) {
   folder_->note_filled();
   const QModelIndex at = window_.list_model().index(new_top, 0);
   if (at.isValid()) view->scrollTo(at, QAbstractItemView::PositionAtTop);
+}
+
+void PracticeTools::print_preview() {
+  if (window_.has_closed()) return;
+  QPrinter printer(QPrinter::HighResolution);
+  print::use_a4_landscape(printer);
+  printer.setDocName(to_qstring(viewer_.options().window_title));
+  QPrintPreviewDialog preview(&printer, &window_);
+  preview.setObjectName(QStringLiteral("printPreview"));
+  preview.setWindowTitle(to_qstring("Aper\xE7u avant impression"));
+  // The heading is dated when the pages are made (again for the printer itself).
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+    print::print_list(viewer_.list(), print::heading_of(viewer_), *target);
+  });
+  preview.resize(window_.size().expandedTo(QSize(900, 640)));
+  preview.exec();
+}
+
+std::string PracticeTools::write_pdf(const QString& target) const {
+  return store::write_file_atomically(qstring_to_path(target), print::pdf_bytes(viewer_));
+}
+
+void PracticeTools::save_pdf() {
+  if (window_.has_closed()) return;
+  QString target =
+      QFileDialog::getSaveFileName(&window_, to_qstring("Choisissez un fichier"), pdf_folder_,
+                                   to_qstring("Fichiers PDF (*.PDF);;Tous les fichiers (*.*)"));
+  if (target.isEmpty()) return;
+  if (!target.contains(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+    target += QStringLiteral(".pdf");
+  pdf_folder_ = QFileInfo(target).absolutePath();
+  if (const std::string error = write_pdf(target); !error.empty()) {
+    QMessageBox::warning(&window_, to_qstring(viewer::kViewerWarningCaption),
+                         QString::fromStdString(error) +
+                             to_qstring("\r\nAucun fichier existant n'a \xE9t\xE9 modifi\xE9."));
+  }
 }
 
 void PracticeTools::look_at_folder() {

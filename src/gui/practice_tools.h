@@ -1,7 +1,8 @@
 #pragma once
 // What the practice does with the list, around it in the viewer window (the tool strip stays as
 // it is): a line above the list with the find field ("Rechercher", Ctrl+F focuses it, Escape
-// clears it) and the "Actualiser" (F5) button; the summary of the rows shown in a status line
+// clears it), the "Actualiser" (F5) and "Imprimer…" (Ctrl+P, through a print preview) buttons;
+// "Fichier PDF" in the export menu; the summary of the rows shown in a status line
 // under the list; Ctrl+A selects every row shown. While the window is open, return files that
 // arrive, change or go in the folder refresh the list by themselves, once they have stopped
 // changing.
@@ -9,6 +10,7 @@
 #include <QObject>
 #include <QTimer>
 #include <memory>
+#include <string>
 
 #include "core/viewer/folder_watch.h"
 
@@ -44,6 +46,12 @@ class PracticeTools final : public QObject {
   // "Actualiser": refills from the folder keeping the sort, the find, the selection and the
   // first row in sight. `automatic` when the folder changed and the user asked nothing.
   void refresh(bool automatic);
+  // "Imprimer…": the print preview of the rows shown, from which they are printed.
+  void print_preview();
+  // "Fichier PDF": asks for a file and writes the PDF of the rows shown.
+  void save_pdf();
+  // Writes the PDF to `target`, replaced whole or not at all; "" or why not (one line).
+  std::string write_pdf(const QString& target) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,6 +65,8 @@ class PracticeTools final : public QObject {
   viewer::Viewer& viewer_;
   QLineEdit* find_ = nullptr;
   QPushButton* refresh_button_ = nullptr;
+  QPushButton* print_button_ = nullptr;
+  QString pdf_folder_;
   QLabel* status_ = nullptr;
   QFileSystemWatcher* watcher_ = nullptr;
   QTimer look_timer_;

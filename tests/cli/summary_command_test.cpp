@@ -79,6 +79,34 @@ TEST_F(SummaryCommandTest, ExportFindKeepsTheRowsFoundOnly) {
   EXPECT_EQ(listed_files(r.out), std::vector<std::string>{"15"});
 }
 
+#ifdef NOEMIE_HAVE_PDF
+// Pages of a PDF file, as its page objects say.
+int pdf_pages(const std::string& pdf) {
+  int pages = 0;
+  for (std::size_t at = 0; (at = pdf.find("/Type /Page\n", at)) != std::string::npos; ++at) ++pages;
+  return pages;
+}
+
+TEST_F(SummaryCommandTest, PdfExportIsAWholeFileOfAsManyPagesAsTheRowsNeed) {
+  write_four_files();
+  const ProgramResult few = run_export({"--format", "pdf", returns().string()});
+  EXPECT_EQ(few.exit_code, 0);
+  EXPECT_EQ(few.err, "");
+  EXPECT_EQ(few.out.rfind("%PDF-", 0), 0u);
+  EXPECT_NE(few.out.find("%%EOF"), std::string::npos);
+  EXPECT_EQ(pdf_pages(few.out), 1);
+  for (int i = 0; i < 60; ++i) {
+    write_return(std::to_string(100 + i) + ".RSP", payment_file("531", "DUPONT"),
+                 noon(2024y / March / 18));
+  }
+  const std::filesystem::path target = work() / "liste.pdf";
+  const ProgramResult many =
+      run_export({"--format", "pdf", "--output", target.string(), returns().string()});
+  EXPECT_EQ(many.exit_code, 0) << many.err;
+  EXPECT_GT(pdf_pages(read_file(target)), 1);
+}
+#endif
+
 #if NOEMIE_POSIX_ONLY  // a pseudo-terminal through script(1)
 TEST_F(SummaryCommandTest, ExportToATerminalIsUtf8AndToAPipeWindows1252) {
   write_four_files();

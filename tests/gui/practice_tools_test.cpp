@@ -1,8 +1,10 @@
 // The find field, the summary line, "Actualiser" and the refresh on folder changes, in the
 // real window over the real engine.
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <fstream>
 
@@ -78,6 +80,26 @@ class PracticeToolsTest : public QObject {
     const QModelIndexList rows = f.view().selectionModel()->selectedRows();
     QCOMPARE(rows.size(), 1);
     QCOMPARE(f.cell(rows[0].row(), viewer::kColFichier), chosen);
+  }
+
+  void PrintPreviewAndPdfFileShowTheRowsFound() {
+    EngineFixture f;
+    put_returns(f);
+    f.start();
+    tools(f).find_field()->setText(QStringLiteral("(531)"));
+    QString shown;
+    QTimer::singleShot(200, [&shown] {
+      if (QWidget* preview = QApplication::activeModalWidget()) {
+        shown = preview->objectName();
+        preview->close();
+      }
+    });
+    QTest::keyClick(&f.window(), Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(shown, QStringLiteral("printPreview"));
+    const fs::path pdf = f.dir.path() / "liste.pdf";
+    QCOMPARE(tools(f).write_pdf(gui::path_to_qstring(pdf)), std::string());
+    QVERIFY(read_file(pdf).rfind("%PDF-", 0) == 0);
+    QVERIFY(f.window().export_menu()->findChild<QAction*>(QStringLiteral("exportPdf")));
   }
 
   void AFileDroppedInTheFolderAppearsWithoutAClick() {

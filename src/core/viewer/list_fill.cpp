@@ -21,10 +21,6 @@
 namespace noemie::viewer {
 namespace {
 
-// Bits of the kind mask `noemie rsp aff` that select file families.
-constexpr unsigned kMaskRsp = 1;
-constexpr unsigned kMaskArl = 4;
-
 // Widest and narrowest column a stored width makes at creation.
 constexpr int kMaxCreatedWidth = 1000;
 constexpr int kNegativeCreatedWidth = 10;

@@ -49,6 +49,10 @@ namespace noemie::viewer {
 // Caption of the warnings the viewer itself shows (unreadable folder, export not written).
 inline constexpr std::string_view kViewerWarningCaption = "Velmora-Attention !";
 
+// Bits of the kind mask `noemie rsp aff` that select file families.
+inline constexpr unsigned kMaskRsp = 1;
+inline constexpr unsigned kMaskArl = 4;
+
 // Where the viewer finds and may create things.
 struct ViewerOptions {
   std::filesystem::path folder;  // the folder of return files viewed
@@ -170,6 +174,9 @@ class Viewer {
   const std::string& find_text() const { return finder_.text(); }
   // The summary of the rows shown.
   ListSummary summary() const { return summarize(list_); }
+  // The filters in force, as a printout's heading names them (Windows-1252): "Référence :
+  // Paiements - Depuis : 1 mois - Fichiers : RSP, ARL/ARX - Abrégé".
+  std::string filters_text() const;
   // The column of the last sort ("Fichier" after a fill).
   int sort_column() const { return sort_column_; }
   // "Actualiser": refills from the folder keeping the sort column, the find, and the selected

@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "core/store/settings.h"
 #include "core/viewer/viewer.h"
 
 namespace noemie::viewer {
@@ -23,6 +24,26 @@ std::string row_key(const ListControl& list, int row) {
 }
 
 }  // namespace
+
+std::string Viewer::filters_text() const {
+  static constexpr std::string_view kKinds[] = {"Toutes", "Paiements", "Rejets", "Autres"};
+  static constexpr std::string_view kAges[] = {"Toujours", "1 mois", "7 jours", "Aujourd'hui"};
+  const auto name = [](const auto& names, int i) {
+    return i >= 0 && i < 4 ? std::string(names[static_cast<std::size_t>(i)]) : std::to_string(i);
+  };
+  const auto mask = static_cast<std::uint8_t>(settings_.config.noemie_rsp_aff);
+  std::string families;
+  if (mask & kMaskRsp) families += "RSP, ";
+  if (mask & kMaskArl) families += "ARL/ARX, ";
+  families += "DAT";
+  std::string text =
+      "R\xE9"
+      "f\xE9rence : " +
+      name(kKinds, filter_.type_liste) + " - Depuis : " + name(kAges, filter_.type_date) +
+      " - Fichiers : " + families;
+  if (abrege()) text += " - Abr\xE9g\xE9";
+  return text;
+}
 
 void Viewer::set_find_text(std::string_view text) {
   RowFinder next(text);
