@@ -1,6 +1,7 @@
 // The viewer's additions for the practice's work on the list: find, and "Actualiser" keeping
 // the user's place.
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 

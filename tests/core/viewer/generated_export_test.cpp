@@ -522,6 +522,10 @@ void compare_one(std::uint32_t seed) {
   SCOPED_TRACE("find '" + typed + "'");
   v.set_find_text(typed);
   model.find(typed);
+  // A sort while rows are hidden sorts them too.
+  const int find_sort = pick(rng, -1, 17);
+  v.sort_colonne(find_sort);
+  model.sort(find_sort);
   const std::vector<const ModelRow*> found = model.found_rows();
   ASSERT_EQ(list.row_count(), static_cast<int>(found.size()));
   for (int r = 0; r < list.row_count(); ++r) {
@@ -546,6 +550,9 @@ void compare_one(std::uint32_t seed) {
   for (int r = 0; r < list.row_count(); ++r) {
     ASSERT_EQ(list.icon(r, kColTraite), model.rows[static_cast<std::size_t>(r)].state_icon)
         << "row " << r << " after marking found rows";
+    ASSERT_EQ(list.cell(r, kColDetail), model.rows[static_cast<std::size_t>(r)].cells[kColDetail]);
+    ASSERT_EQ(list.cell(r, kColFichier),
+              model.rows[static_cast<std::size_t>(r)].cells[kColFichier]);
   }
 }
 
