@@ -21,6 +21,8 @@ constexpr double kCellFontPoints = 7;
 constexpr double kHeadingFontPoints = 9;
 constexpr double kCaptionFontPoints = 12;
 constexpr double kPaddingPoints = 1.5;
+// Rows whose words set the narrowest width of their columns.
+constexpr int kRowsMeasured = 200;
 
 QString from_cp1252(std::string_view text) {
   return QString::fromStdU16String(text::cp1252_to_utf16(text));
@@ -94,8 +96,9 @@ class Printout {
   }
 
  private:
-  // Widths in proportion to the list's, except that no title has to break inside a word: a
-  // column narrower than its title's longest word is widened at the expense of the wider ones.
+  // Widths in proportion to the list's, except that no title, and no word of the first rows'
+  // cells (a date, an amount), has to break: a column narrower than its longest word is widened
+  // at the expense of the wider ones.
   void lay_out_columns() {
     double total = 0;
     for (int c = 0; c < list_.column_count(); ++c) total += std::max(0, list_.column_width(c));
@@ -109,9 +112,11 @@ class Printout {
       const Qt::Alignment align =
           column->align == viewer::Align::Right ? Qt::AlignRight : Qt::AlignLeft;
       columns_.push_back({c, 0, width * scale, align});
-      double word = 0;
-      for (const QString& w : title_of(c).split(QLatin1Char(' '))) {
-        word = std::max(word, QFontMetricsF(title_font_, &device_).horizontalAdvance(w));
+      double word = widest_word(title_of(c), title_font_);
+      if (c != viewer::kColDetail) {
+        for (int row = 0; row < std::min(list_.row_count(), kRowsMeasured); ++row) {
+          word = std::max(word, widest_word(cell_text(row, c), cell_font_));
+        }
       }
       least.push_back(word + 2 * pad_ + 1);
     }
@@ -127,9 +132,25 @@ class Printout {
       PaperColumn& c = columns_[i];
       const double gap = c.width - least[i];
       c.width = gap < 0 ? least[i] : c.width - gap * give;
+      x += c.width;
+    }
+    // Too many words to keep whole: everything narrower alike, on the page.
+    const double fit = x > page_.width() ? page_.width() / x : 1.0;
+    x = 0;
+    for (PaperColumn& c : columns_) {
+      c.width *= fit;
       c.x = x;
       x += c.width;
     }
+  }
+
+  double widest_word(const QString& text, const QFont& font) const {
+    const QFontMetricsF metrics(font, &device_);
+    double widest = 0;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+      widest = std::max(widest, metrics.horizontalAdvance(word));
+    }
+    return widest;
   }
 
   QString cell_text(int row, int column) const {
