@@ -1,4 +1,4 @@
-// The program: `noemie-viewer export ...` and `noemie-viewer mark ...` run the headless
+// The program: `noemie-viewer export ...`, `summary ...` and `mark ...` run the headless
 // commands, anything else the desktop viewer. The arguments, and whether a window can be
 // opened at all, are settled before any GUI object exists.
 
@@ -11,6 +11,7 @@
 #include "cli/headless_run.h"
 #include "cli/mark_command.h"
 #include "cli/program_entry.h"
+#include "cli/summary_command.h"
 #ifdef NOEMIE_HAVE_GUI
 #include "gui/desktop_main.h"
 #endif
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
       return cli::run_export_command(argc - 1, argv + 1);
     case Action::Mark:
       return cli::run_mark_command(argc - 1, argv + 1);
+    case Action::Summary:
+      return cli::run_summary_command(argc - 1, argv + 1);
     case Action::Help:
       cli::print_program_help(stdout);
       return 0;

@@ -86,7 +86,7 @@ void EngineProgram::open_viewer() {
                                              services_.dialogs, services_.clock, options);
   // A window that shows how a long fill goes is told from its first fill on.
   viewer_->set_fill_progress(services_.front.fill_progress());
-  services_.front.open_window(viewer_->list(), *this, start_state());
+  services_.front.open_window(*viewer_, *this, start_state());
 }
 
 void EngineProgram::close_viewer() {

@@ -7,7 +7,6 @@
 
 #include "app/viewer_actions.h"
 #include "core/noemie/fault_report.h"
-#include "core/viewer/list_control.h"
 #include "core/viewer/viewer.h"
 
 namespace noemie::app {
@@ -16,11 +15,12 @@ class ViewerFront {
  public:
   virtual ~ViewerFront() = default;
 
-  // Makes the viewer window over `list`, every action of it going to `actions` (both must
-  // outlive the window), and runs its opening sequence with `state` (which calls
-  // actions.window_opening()); the window is not shown yet. From now on message boxes,
+  // Makes the viewer window over the list of `viewer`, every action of it going to `actions`
+  // (both must outlive the window), and runs its opening sequence with `state` (which calls
+  // actions.window_opening()); the window is not shown yet. The tools that act on the rows
+  // shown (find, summary, refresh, print) work through `viewer`. From now on message boxes,
   // choosers and error dialogs are modal to it.
-  virtual void open_window(viewer::ListControl& list, ViewerActions& actions,
+  virtual void open_window(viewer::Viewer& viewer, ViewerActions& actions,
                            const ViewerStartState& state) = 0;
 
   // Shows the window and returns once it has closed (its close sequence has run).

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/export_command.h"
+#include "cli/summary_command.h"
 #include "core/noemie/version.h"
 
 namespace noemie::cli {
@@ -12,6 +13,7 @@ void print_program_help(std::FILE* out) {
   std::fputs(
       "Usage: noemie-viewer [FOLDER]\n"
       "       noemie-viewer export [options] FOLDER\n"
+      "       noemie-viewer summary [options] FOLDER\n"
       "       noemie-viewer mark [--state N] NUMBER...\n"
       "       noemie-viewer --help | --version\n"
       "\n"
@@ -19,9 +21,11 @@ void print_program_help(std::FILE* out) {
       "FOLDER, it asks for the folder). The viewer needs a display; the commands do not.\n"
       "\n"
       "The export command lists the return files of FOLDER exactly as the viewer does and\n"
-      "writes the list as text, Excel (tab-separated) or HTML.\n"
+      "writes the list as text, Excel (tab-separated), HTML or PDF.\n"
+      "The summary command prints the counts and sums of that list.\n"
       "The mark command sets the processed state of return files in the viewer's flag file.\n"
-      "See: noemie-viewer export --help, noemie-viewer mark --help\n"
+      "See: noemie-viewer export --help, noemie-viewer summary --help,\n"
+      "     noemie-viewer mark --help\n"
       "\n"
       "Options:\n"
       "  -h, --help     show this help and exit\n"
@@ -35,10 +39,12 @@ void print_export_help(std::FILE* out) {
       "\n"
       "Lists the NOEMIE return files of FOLDER exactly as the viewer does (same files, order,\n"
       "filters and cell texts, sorted by \"Fichier\") and writes the list as the viewer's\n"
-      "export of that format writes it, in Windows-1252 bytes. Nothing else is written.\n"
+      "export of that format writes it, in Windows-1252 bytes (to a terminal, as UTF-8 text).\n"
+      "Nothing else is written.\n"
       "\n"
       "Options:\n"
-      "  --format FORMAT   text, excel (tab-separated text) or html (default: text)\n"
+      "  --format FORMAT   text, excel (tab-separated text), html, or pdf (A4 landscape\n"
+      "                    pages as the viewer prints them) (default: text)\n"
       "  --output FILE     write to FILE, named exactly as given (no extension is added);\n"
       "                    - is standard output (default: -). An existing FILE is replaced\n"
       "                    only once the whole export is written.\n"
@@ -52,6 +58,8 @@ void print_export_help(std::FILE* out) {
       "  --no-abrege       one row per detail line (default: the stored setting)\n"
       "  --sort COL        after the fill, sort by column COL (0 to 16) as a click on its\n"
       "                    header does; may be repeated, the sorts are applied in order\n"
+      "  --find TEXT       only the rows with a cell (columns 1 to 16) holding TEXT, letter\n"
+      "                    case and accents ignored, as the viewer's find field keeps them\n"
       "  -h, --help        show this help and exit\n"
       "\n"
       "Columns: 0 Trait\xC3\xA9, 1 Fichier, 2 R\xC3\xA9"
@@ -69,6 +77,34 @@ void print_export_help(std::FILE* out) {
       "  noemie-viewer: error CODE at offset POS (start START) in PATH: MESSAGE\n"
       "\n"
       "Exit status: 0 the export was written; 1 the output could not be written;\n"
+      "2 usage error, or FOLDER is not a folder that can be read.\n",
+      out);
+}
+
+void print_summary_help(std::FILE* out) {
+  std::fputs(
+      "Usage: noemie-viewer summary [options] FOLDER\n"
+      "\n"
+      "Lists the NOEMIE return files of FOLDER as the export command does and prints the\n"
+      "summary of the rows, as the viewer's status line shows it, in eight lines:\n"
+      "  lignes N       rows\n"
+      "  fichiers N     return files with a row\n"
+      "  paiements N    rows that the \"Paiements\" filter keeps\n"
+      "  rejets N       rows that the \"Rejets\" filter keeps\n"
+      "  autres N       rows that the \"Autres\" filter keeps\n"
+      "  total E        sum of the \"Total\" cells in euros (two decimals, a point)\n"
+      "  amo E          sum of the \"AMO\" cells in euros\n"
+      "  amc E          sum of the \"AMC\" cells in euros\n"
+      "An amount in francs is converted to euro cents at 6.55957, rounded to the nearest\n"
+      "cent (half away from zero), before it is added.\n"
+      "\n"
+      "Options: --kind N, --age N, --mask N, --abrege, --no-abrege and --find TEXT, as the\n"
+      "export command takes them (see noemie-viewer export --help); -h, --help.\n"
+      "\n"
+      "A return file that cannot be read is reported on standard error in one line, as the\n"
+      "export command reports it.\n"
+      "\n"
+      "Exit status: 0 the summary was written; 1 it could not be written;\n"
       "2 usage error, or FOLDER is not a folder that can be read.\n",
       out);
 }

@@ -26,4 +26,7 @@ std::vector<std::string> command_arguments(int argc, char** argv);
 // pipes get the bytes.
 bool write_text(std::FILE* stream, std::string_view text);
 
+// True when `stream` is a terminal (a console on Windows), not a file or a pipe.
+bool is_terminal(std::FILE* stream);
+
 }  // namespace noemie::cli

@@ -60,4 +60,10 @@ bool write_text(std::FILE* stream, std::string_view text) {
   return std::fflush(stream) == 0 && written == text.size();
 }
 
+bool is_terminal(std::FILE* stream) {
+  const HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  DWORD mode = 0;
+  return h != INVALID_HANDLE_VALUE && GetConsoleMode(h, &mode);
+}
+
 }  // namespace noemie::cli

@@ -17,6 +17,7 @@ enum OptionId : int {
   kAbrege,
   kNoAbrege,
   kSort,
+  kFind,
   kHelp = kHelpOption,
 };
 
@@ -29,8 +30,17 @@ constexpr option kLongOptions[] = {
     {"abrege", no_argument, nullptr, kAbrege},
     {"no-abrege", no_argument, nullptr, kNoAbrege},
     {"sort", required_argument, nullptr, kSort},
+    {"find", required_argument, nullptr, kFind},
     {"help", no_argument, nullptr, kHelp},
     {nullptr, 0, nullptr, 0},
+};
+
+// The summary takes the options that choose the rows.
+constexpr option kSummaryOptions[] = {
+    {"kind", required_argument, nullptr, kKind},    {"age", required_argument, nullptr, kAge},
+    {"mask", required_argument, nullptr, kMask},    {"abrege", no_argument, nullptr, kAbrege},
+    {"no-abrege", no_argument, nullptr, kNoAbrege}, {"find", required_argument, nullptr, kFind},
+    {"help", no_argument, nullptr, kHelp},          {nullptr, 0, nullptr, 0},
 };
 
 std::optional<viewer::ExportMode> format_named(std::string_view text) {
@@ -40,8 +50,8 @@ std::optional<viewer::ExportMode> format_named(std::string_view text) {
   return std::nullopt;
 }
 
-ParsedArguments usage_error(std::string_view message) {
-  return usage_error_of<ParsedArguments>("export", message);
+ParsedArguments usage_error(std::string_view command, std::string_view message) {
+  return usage_error_of<ParsedArguments>(command, message);
 }
 
 // Applies the value of option `id`; an error message when the value is not one it takes.
@@ -52,7 +62,9 @@ std::optional<std::string> apply_option(int id, std::string_view value, ExportOp
   switch (id) {
     case kFormat: {
       const auto mode = format_named(value);
-      if (!mode) return bad_value("text, excel or html");
+      options.pdf = value == "pdf";
+      if (options.pdf) return std::nullopt;
+      if (!mode) return bad_value("text, excel, html or pdf");
       options.mode = *mode;
       return std::nullopt;
     }
@@ -82,26 +94,39 @@ std::optional<std::string> apply_option(int id, std::string_view value, ExportOp
       options.sorts.push_back(static_cast<int>(*n));
       return std::nullopt;
     }
+    case kFind:
+      options.find = std::string(value);
+      return std::nullopt;
     default:
       return "unexpected option";
   }
 }
 
-}  // namespace
-
-ParsedArguments parse_export_arguments(std::span<const std::string> args) {
+ParsedArguments parse_list_arguments(std::string_view command, std::span<const std::string> args,
+                                     const option* options) {
   ParsedArguments result;
   const CommandLine line = read_command_line(
-      "export", args, kLongOptions,
+      command, args, options,
       [&](int id, std::string_view value) { return apply_option(id, value, result.options); });
   static_cast<CommandOutcome&>(result) = line;
   if (result.outcome != CommandOutcome::Outcome::Run) return result;
-  if (line.operands.empty()) return usage_error("missing FOLDER");
+  if (line.operands.empty()) return usage_error(command, "missing FOLDER");
   if (line.operands.size() > 1) {
-    return usage_error("only one FOLDER may be given, not also " + in_quotes(line.operands[1]));
+    return usage_error(command,
+                       "only one FOLDER may be given, not also " + in_quotes(line.operands[1]));
   }
   result.options.folder = line.operands[0];
   return result;
+}
+
+}  // namespace
+
+ParsedArguments parse_export_arguments(std::span<const std::string> args) {
+  return parse_list_arguments("export", args, kLongOptions);
+}
+
+ParsedArguments parse_summary_arguments(std::span<const std::string> args) {
+  return parse_list_arguments("summary", args, kSummaryOptions);
 }
 
 }  // namespace noemie::cli

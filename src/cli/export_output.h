@@ -31,6 +31,17 @@ using ByteMaker = std::function<bool(const std::function<bool(std::string_view)>
 // one-line description.
 std::string write_to_stream(std::FILE* out, const ByteMaker& make, std::string_view what);
 
+// Writes the Windows-1252 bytes of `make` to the terminal `out` as UTF-8 text (a Windows
+// console as UTF-16), so that accents and the euro sign read right. "" or a one-line
+// description.
+std::string write_to_terminal(std::FILE* out, const ByteMaker& make);
+
+// Writes the bytes of `make` where --output `output` says: standard output (as UTF-8 text to a
+// terminal when `text`), an existing device or pipe in place, never a folder; a regular file
+// through `to_file`, which replaces it whole or not at all. "" or a one-line error (UTF-8).
+std::string write_output(const std::string& output, const ByteMaker& make, bool text,
+                         const std::function<std::string(const std::filesystem::path&)>& to_file);
+
 // Writes the bytes of `make`, as they come, into the existing non-regular file `target`, opened
 // for writing in place (never created, never replaced). "" on success, else a one-line
 // description.

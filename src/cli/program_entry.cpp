@@ -123,6 +123,7 @@ ProgramEntry choose_program_entry(std::span<const std::string> args,
   const std::string_view first = args.empty() ? std::string_view() : std::string_view(args[0]);
   if (first == "export") return {Action::Export, {}};
   if (first == "mark") return {Action::Mark, {}};
+  if (first == "summary") return {Action::Summary, {}};
   return desktop_entry(args, env, exists);
 }
 

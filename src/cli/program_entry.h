@@ -16,6 +16,7 @@ struct ProgramEntry {
     Desktop,     // the desktop viewer, `noemie-viewer [FOLDER]` with the toolkit's own options
     Export,      // the export command: its arguments follow "export"
     Mark,        // the mark command: its arguments follow "mark"
+    Summary,     // the summary command: its arguments follow "summary"
     Help,        // --help, -h
     Version,     // --version
     UsageError,  // `message` says what is wrong

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "gui/error_dialog.h"
+#include "gui/practice_tools.h"
 
 namespace noemie::gui {
 
@@ -18,15 +19,16 @@ void QtFront::set_owner(QWidget* owner) {
   if (owner_changed_) owner_changed_(owner);
 }
 
-void QtFront::open_window(viewer::ListControl& list, app::ViewerActions& actions,
+void QtFront::open_window(viewer::Viewer& viewer, app::ViewerActions& actions,
                           const app::ViewerStartState& state) {
   close_window();
-  window_ = std::make_unique<ViewerWindow>(list, actions, screens_);
+  window_ = std::make_unique<ViewerWindow>(viewer.list(), actions, screens_);
   progress_line_ = new FillProgressLine(window_.get());
   // Dialogs are modal to the window from its first fill on, so that no second fill can start
   // while one is open.
   set_owner(window_.get());
   window_->initialise(state);
+  new PracticeTools(*window_, viewer);  // a child of the window: it goes with it
 }
 
 void QtFront::run_window() {

@@ -23,7 +23,7 @@ class QtFront final : public app::ViewerFront, private viewer::FillProgress {
   explicit QtFront(const Screens& screens, std::function<void(QWidget*)> owner_changed = {});
   ~QtFront() override;
 
-  void open_window(viewer::ListControl& list, app::ViewerActions& actions,
+  void open_window(viewer::Viewer& viewer, app::ViewerActions& actions,
                    const app::ViewerStartState& state) override;
   void run_window() override;
   void close_window() override;

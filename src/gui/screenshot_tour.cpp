@@ -1,6 +1,7 @@
 #include "gui/screenshot_tour.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QDialogButtonBox>
@@ -8,6 +9,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -31,6 +33,8 @@ namespace {
 // Long enough for a window manager to draw a frame and for Qt's hover timer to show a tip.
 constexpr int kSettleMs = 700;
 constexpr int kHoverMs = 1500;
+// The print preview makes its pages before it is pictured.
+constexpr int kPreviewMs = 2500;
 // The tour gives up after this long, so that the script never hangs.
 constexpr int kWatchdogMs = 120000;
 
@@ -298,6 +302,24 @@ void ScreenshotTour::start(ViewerWindow& window) {
       ok_ = false;
       refill_dialog_wanted_ = false;
     }
+  });
+  // The find field narrowing the list, then the print preview of the rows found.
+  then(300, [this] {
+    window_->findChild<QLineEdit*>(QStringLiteral("find"))->setText(QStringLiteral("dupont"));
+  });
+  then(kSettleMs, [this] { save(window_area(), "viewer-find.png"); });
+  then(300, [this] {
+    QTimer::singleShot(kPreviewMs, this, [this] {
+      QWidget* preview = QApplication::activeModalWidget();
+      if (preview && preview->objectName() == QLatin1String("printPreview")) {
+        save(preview->frameGeometry(), "print-preview.png");
+        preview->close();
+      } else {
+        std::printf("FAILED the print preview did not open\n");
+        ok_ = false;
+      }
+    });
+    window_->findChild<QAction*>(QStringLiteral("printAction"))->trigger();
   });
   then(300, [this] { window_->close(); });
   run_next();

@@ -17,6 +17,8 @@
 //   viewer-rejets.png  the list under the "Rejets" filter
 //   refill-error-dialog.png  the window behind the error dialog of the refill that "Toutes"
 //                      starts, with the rows listed before the faulty file
+//   viewer-find.png    the list narrowed by the find field, the summary line under it
+//   print-preview.png  the print preview of those rows
 // The window is then closed the normal way (flags and settings saved).
 
 #include <QObject>

@@ -146,6 +146,16 @@ void ViewerWindow::place_at(const app::WindowRect& outer) {
   placement_pending_ = m.isNull();
 }
 
+void ViewerWindow::put_above_list(QWidget* line) {
+  auto* column = static_cast<QVBoxLayout*>(layout());
+  column->insertWidget(column->indexOf(view_), line);
+  setTabOrder(view_, line);
+}
+
+void ViewerWindow::put_below_list(QWidget* line) {
+  layout()->addWidget(line);
+}
+
 void ViewerWindow::update_minimum_size() {
   const QSize rule = minimum_client_size(strip_->geometry(), frame_margins());
   setMinimumSize(rule.expandedTo(layout()->totalMinimumSize()));

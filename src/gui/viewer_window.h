@@ -60,6 +60,10 @@ class ViewerWindow final : public QWidget {
   // Opens the export menu with its top-left corner 10 pixels below `global_cursor`.
   void show_export_menu(QPoint global_cursor);
 
+  // Places a control on a line of its own right above the list, or below it.
+  void put_above_list(QWidget* line);
+  void put_below_list(QWidget* line);
+
   ListView* list_view() const { return view_; }
   ListModel& list_model() { return model_; }
   ToolStrip* tool_strip() const { return strip_; }

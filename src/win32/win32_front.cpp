@@ -11,10 +11,10 @@ Win32Front::~Win32Front() {
   close_window();
 }
 
-void Win32Front::open_window(viewer::ListControl& list, app::ViewerActions& actions,
+void Win32Front::open_window(viewer::Viewer& viewer, app::ViewerActions& actions,
                              const app::ViewerStartState& state) {
   close_window();
-  dialog_ = std::make_unique<ViewerDialog>(list, actions);
+  dialog_ = std::make_unique<ViewerDialog>(viewer.list(), actions);
   // Boxes and error dialogs are modal to the viewer from its first fill on (the dialog's
   // window exists from then), so that no second fill can start while one is open.
   if (!dialog_->create(state, owner_changed_)) {

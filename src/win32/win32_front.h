@@ -20,7 +20,7 @@ class Win32Front final : public app::ViewerFront {
   explicit Win32Front(std::function<void(HWND)> owner_changed = {});
   ~Win32Front() override;
 
-  void open_window(viewer::ListControl& list, app::ViewerActions& actions,
+  void open_window(viewer::Viewer& viewer, app::ViewerActions& actions,
                    const app::ViewerStartState& state) override;
   void run_window() override;
   void close_window() override;

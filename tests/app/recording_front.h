@@ -23,9 +23,9 @@ class RecordingFront final : public app::ViewerFront {
   viewer::ListControl* list = nullptr;
   app::ViewerStartState state;
 
-  void open_window(viewer::ListControl& l, app::ViewerActions& actions,
+  void open_window(viewer::Viewer& v, app::ViewerActions& actions,
                    const app::ViewerStartState& s) override {
-    list = &l;
+    list = &v.list();
     actions_ = &actions;
     state = s;
     actions.window_opening();

@@ -39,7 +39,7 @@ TEST_F(ExportErrorsTest, UsageErrorsExitWithTwoAndOneLine) {
   } cases[] = {
       {{}, "noemie-viewer: missing FOLDER" + see},
       {{"--format", "csv", folder},
-       "noemie-viewer: --format takes text, excel or html, not 'csv'" + see},
+       "noemie-viewer: --format takes text, excel, html or pdf, not 'csv'" + see},
       {{"--kind", "5", folder}, "noemie-viewer: --kind takes 0, 1, 2 or 3, not '5'" + see},
       {{"--age", "x", folder}, "noemie-viewer: --age takes 0, 1, 2 or 3, not 'x'" + see},
       {{"--mask", "-1", folder},

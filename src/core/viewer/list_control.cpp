@@ -41,6 +41,9 @@ void ListControl::end_reset() {
 }
 
 void ListControl::clear() {
+  show_all_rows();
+  shown_.shrink_to_fit();
+  next_file_ = 0;
   rows_.clear();
   rows_.shrink_to_fit();
   blocks_.clear();
@@ -49,6 +52,8 @@ void ListControl::clear() {
 }
 
 void ListControl::clear_keeping_room() {
+  show_all_rows();
+  next_file_ = 0;
   rows_.clear();
   blocks_.clear();
   own_.reset();
@@ -82,7 +87,11 @@ int ListControl::add_row(std::unique_ptr<ListRow> data, const Cells& cells, int 
   row.marker_icon = static_cast<std::int8_t>(marker_icon);
   // Should the row table not grow, the texts just added stay unused in the block.
   row.index = static_cast<std::uint32_t>(block.add_row(cells, details));
+  const bool same_file = !rows_.empty() && rows_.back().block == &block &&
+                         block.cell(rows_.back().index, kColFichier) == cells[kColFichier];
+  row.file = same_file ? rows_.back().file : next_file_++;
   rows_.push_back(row);
+  if (narrowed_) shown_.push_back(static_cast<std::uint32_t>(rows_.size() - 1));
   return row_count() - 1;
 }
 
@@ -95,22 +104,24 @@ int ListControl::add_rows(std::shared_ptr<const RowBlock> block, int state_icon,
   row.block = blocks_.back().get();
   row.state_icon = static_cast<std::int8_t>(state_icon);
   row.marker_icon = static_cast<std::int8_t>(marker_icon);
+  row.file = next_file_++;
   for (std::size_t i = 0; i < count; ++i) {
     row.index = static_cast<std::uint32_t>(i);
     row.data.row_index = first + static_cast<std::int32_t>(i);
     rows_.push_back(row);
+    if (narrowed_) shown_.push_back(static_cast<std::uint32_t>(rows_.size() - 1));
   }
   return first;
 }
 
 const ListControl::Row* ListControl::row_at(int row) const {
   if (row < 0 || row >= row_count()) return nullptr;
-  return &rows_[static_cast<std::size_t>(row)];
+  return &rows_[stored(row)];
 }
 
 ListControl::Row* ListControl::row_at(int row) {
   if (row < 0 || row >= row_count()) return nullptr;
-  return &rows_[static_cast<std::size_t>(row)];
+  return &rows_[stored(row)];
 }
 
 void ListControl::set_cell(int row, int col, std::string_view text) {
@@ -138,24 +149,34 @@ EntryDetails ListControl::details(int row) const {
 }
 
 int ListControl::icon(int row, int col) const {
-  const Row* r = row_at(row);
-  if (!r) return kNoIcon;
-  if (col == kColTraite) return r->state_icon;
-  if (col == kColRef) return r->marker_icon;
-  return kNoIcon;
+  if (row < 0 || row >= row_count()) return kNoIcon;
+  return all_icon(static_cast<int>(stored(row)), col);
 }
 
 void ListControl::set_icon(int row, int col, int icon) {
-  Row* r = row_at(row);
-  if (!r) return;
+  if (row < 0 || row >= row_count()) return;
+  set_all_icon(static_cast<int>(stored(row)), col, icon);
+}
+
+int ListControl::all_icon(int row, int col) const {
+  if (row < 0 || row >= all_row_count()) return kNoIcon;
+  const Row& r = rows_[static_cast<std::size_t>(row)];
+  if (col == kColTraite) return r.state_icon;
+  if (col == kColRef) return r.marker_icon;
+  return kNoIcon;
+}
+
+void ListControl::set_all_icon(int row, int col, int icon) {
+  if (row < 0 || row >= all_row_count()) return;
+  Row& r = rows_[static_cast<std::size_t>(row)];
   if (col == kColTraite) {
-    r->state_icon = static_cast<std::int8_t>(icon);
+    r.state_icon = static_cast<std::int8_t>(icon);
   } else if (col == kColRef) {
-    r->marker_icon = static_cast<std::int8_t>(icon);
+    r.marker_icon = static_cast<std::int8_t>(icon);
   } else {
     return;
   }
-  changed(row);
+  if (const int shown = shown_number(static_cast<std::size_t>(row)); shown >= 0) changed(shown);
 }
 
 bool ListControl::selected(int row) const {
@@ -168,7 +189,12 @@ void ListControl::set_selected(int row, bool selected) {
 }
 
 void ListControl::select_all(bool selected) {
-  for (Row& r : rows_) r.selected = selected;
+  for (Row& r : rows_) r.selected = selected && !r.hidden;
+}
+
+std::uint32_t ListControl::row_file(int row) const {
+  const Row* r = row_at(row);
+  return r ? r->file : 0;
 }
 
 void ListControl::reorder(const std::vector<std::int32_t>& order) {
@@ -180,6 +206,15 @@ void ListControl::reorder(const std::vector<std::int32_t>& order) {
     if (from < 0 || f >= n || seen[f]) throw std::invalid_argument("not a permutation of the rows");
     seen[f] = true;
   }
+  if (narrowed_) {
+    // The rows shown change places among themselves; hidden rows keep theirs.
+    std::vector<Row> moved;
+    moved.reserve(n);
+    for (const std::int32_t from : order)
+      moved.push_back(rows_[shown_[static_cast<std::size_t>(from)]]);
+    for (std::size_t k = 0; k < n; ++k) rows_[shown_[k]] = moved[k];
+    return;
+  }
   // Rows are small: gathering them into a new table in their new order is quicker than
   // following the permutation's cycles.
   std::vector<Row> sorted;
@@ -188,9 +223,54 @@ void ListControl::reorder(const std::vector<std::int32_t>& order) {
   rows_.swap(sorted);
 }
 
+void ListControl::show_rows(const std::vector<bool>& shown) {
+  shown_.clear();
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    Row& r = rows_[i];
+    r.hidden = i >= shown.size() || !shown[i];
+    if (r.hidden) {
+      r.selected = false;
+    } else {
+      shown_.push_back(static_cast<std::uint32_t>(i));
+    }
+  }
+  narrowed_ = true;
+}
+
+void ListControl::show_all_rows() {
+  for (Row& r : rows_) r.hidden = false;
+  shown_.clear();
+  narrowed_ = false;
+}
+
+void ListControl::show_every_row_for_reorder() {
+  narrowed_ = false;
+}
+
+void ListControl::hide_again() {
+  shown_.clear();
+  bool any_hidden = false;
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (rows_[i].hidden) {
+      any_hidden = true;
+    } else {
+      shown_.push_back(static_cast<std::uint32_t>(i));
+    }
+  }
+  narrowed_ = any_hidden;
+  if (!narrowed_) shown_.clear();
+}
+
+int ListControl::shown_number(std::size_t stored) const {
+  if (!narrowed_) return static_cast<int>(stored);
+  const auto at = std::lower_bound(shown_.begin(), shown_.end(), stored);
+  if (at == shown_.end() || *at != stored) return -1;
+  return static_cast<int>(at - shown_.begin());
+}
+
 std::size_t ListControl::memory_bytes() const {
-  std::size_t bytes =
-      rows_.capacity() * sizeof(Row) + blocks_.capacity() * sizeof(std::shared_ptr<const RowBlock>);
+  std::size_t bytes = rows_.capacity() * sizeof(Row) + shown_.capacity() * sizeof(std::uint32_t) +
+                      blocks_.capacity() * sizeof(std::shared_ptr<const RowBlock>);
   for (const auto& block : blocks_) bytes += block->memory_bytes();
   if (own_) bytes += own_->memory_bytes();
   return bytes;

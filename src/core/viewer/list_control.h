@@ -73,7 +73,8 @@ class ListControl {
   void note_column_width(int col, int width);
 
   // --- rows ---
-  int row_count() const { return static_cast<int>(rows_.size()); }
+  // Every public row number counts the rows shown: all of them, or those a find kept (below).
+  int row_count() const { return static_cast<int>(narrowed_ ? shown_.size() : rows_.size()); }
   // Brackets a change that replaces or reorders rows (fill, sort) for the observer.
   void begin_reset();
   void end_reset();
@@ -98,7 +99,7 @@ class ListControl {
   // and the export read every cell of the list.)
   std::string_view cell(int row, int col) const {
     if (row < 0 || row >= row_count() || col <= 0 || col >= kColumnCount) return {};
-    const Row& r = rows_[static_cast<std::size_t>(row)];
+    const Row& r = rows_[stored(row)];
     return r.block->cell(r.index, col);
   }
   // The text of a cell as a fixed-size read returns it: at most `max_chars` characters.
@@ -122,12 +123,44 @@ class ListControl {
   void select_all(bool selected);
 
   // The row's data; the row must exist.
-  const ListRow& row_data(int row) const { return rows_.at(static_cast<std::size_t>(row)).data; }
-  ListRow& row_data(int row) { return rows_.at(static_cast<std::size_t>(row)).data; }
+  const ListRow& row_data(int row) const { return rows_.at(stored(row)).data; }
+  ListRow& row_data(int row) { return rows_.at(stored(row)).data; }
+
+  // The return file a row comes from, as a number that rows of one file share (the rows of one
+  // add_rows call; consecutive add_row calls with the same "Fichier" text).
+  std::uint32_t row_file(int row) const;
 
   // Puts the rows in a new order: new position k takes the row that was at order[k].
-  // `order` must be a permutation of 0 .. row_count() - 1.
+  // `order` must be a permutation of 0 .. row_count() - 1. While rows are hidden, see
+  // show_every_row_for_reorder.
   void reorder(const std::vector<std::int32_t>& order);
+
+  // --- rows shown (find) ---
+  // The list holds every row of the fill; a find shows some of them, in the list's order.
+  // Rows are counted here by their place among all rows, shown or not.
+  int all_row_count() const { return static_cast<int>(rows_.size()); }
+  std::string_view all_cell(int row, int col) const {
+    if (row < 0 || row >= all_row_count() || col <= 0 || col >= kColumnCount) return {};
+    const Row& r = rows_[static_cast<std::size_t>(row)];
+    return r.block->cell(r.index, col);
+  }
+  // The place among all rows of the row shown at `row`; the row must exist.
+  int all_row_of(int row) const { return static_cast<int>(stored(row)); }
+  // Shows only the rows whose flag is set (`shown` has one flag per row among all rows; a
+  // missing flag hides). Hidden rows lose their selection. Not bracketed for the observer.
+  void show_rows(const std::vector<bool>& shown);
+  // Shows every row again.
+  void show_all_rows();
+  bool narrowed() const { return narrowed_; }
+  // A reorder of every row while some are hidden (the sort orders the hidden rows too):
+  // show_every_row_for_reorder() shows them all without forgetting which are hidden, and
+  // hide_again() hides them again in their new places. Both inside a reset bracket.
+  void show_every_row_for_reorder();
+  void hide_again();
+  // icon() and set_icon() of a row counted among all rows (the marking changes the icons of
+  // hidden rows of a file too).
+  int all_icon(int row, int col) const;
+  void set_all_icon(int row, int col, int icon);
 
   // Bytes held by the rows (texts, details, bookkeeping); for measurements.
   std::size_t memory_bytes() const;
@@ -140,8 +173,15 @@ class ListControl {
     std::int8_t state_icon = kNoIcon;
     std::int8_t marker_icon = kNoIcon;
     bool selected = false;
+    bool hidden = false;     // left out by a find
+    std::uint32_t file = 0;  // see row_file
   };
 
+  std::size_t stored(int row) const {
+    return narrowed_ ? shown_[static_cast<std::size_t>(row)] : static_cast<std::size_t>(row);
+  }
+  // The public number of the row at `stored` among all rows, or -1 when it is hidden.
+  int shown_number(std::size_t stored) const;
   const Row* row_at(int row) const;
   Row* row_at(int row);
   void changed(int row) {
@@ -156,6 +196,10 @@ class ListControl {
   std::vector<std::shared_ptr<const RowBlock>> blocks_;
   // Rows given cell by cell, and rows whose cell was changed.
   std::unique_ptr<RowBlock> own_;
+  // While narrowed_, the places among rows_ of the rows shown, ascending.
+  std::vector<std::uint32_t> shown_;
+  bool narrowed_ = false;
+  std::uint32_t next_file_ = 0;
   ListObserver* observer_ = nullptr;
 };
 

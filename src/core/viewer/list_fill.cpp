@@ -21,10 +21,6 @@
 namespace noemie::viewer {
 namespace {
 
-// Bits of the kind mask `noemie rsp aff` that select file families.
-constexpr unsigned kMaskRsp = 1;
-constexpr unsigned kMaskArl = 4;
-
 // Widest and narrowest column a stored width makes at creation.
 constexpr int kMaxCreatedWidth = 1000;
 constexpr int kNegativeCreatedWidth = 10;
@@ -114,6 +110,8 @@ void Viewer::remplit_aff() {
     if (!same_entries) forget_absent_files(folder);
     // The rows of one file share their "Fichier" text: sorting the files sorts the rows.
     sort_runs(list_, kColFichier, file_starts_);
+    sort_column_ = kColFichier;
+    hide_unfound_rows();
     list_.release_spare_room();
   } catch (const std::bad_alloc&) {
     // The rows made so far stay, each with its data; they keep their positions as row_index.
@@ -176,7 +174,7 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
       [&](std::size_t i) {
         const FillTask& task = tasks[i];
         const FileRows& file = *reads[i].rows;
-        for (const FaultReport& fault : file.faults) reporter_.report(fault);
+        report_faults(file);
         aff_noemie(file, task.file->name, file_kind_icon(task.file->name, task.pattern_icon));
         if (progress_) progress_->files_done(static_cast<int>(i) + 1, files);
         // Once a few files are listed, room for as many rows a file as they gave: the row

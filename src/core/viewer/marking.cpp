@@ -15,8 +15,8 @@ bool shows_processed_state(int icon) {
   return icon >= store::kStateIconBase && icon <= store::kStateIconBase + 3;
 }
 
-std::uint64_t row_file_number(const ListControl& list, int row) {
-  std::string_view fichier = list.cell(row, kColFichier, kCellReadChars);
+std::uint64_t file_number_of(std::string_view fichier) {
+  fichier = text::first_chars(fichier, kCellReadChars);
   // The number ends at the first blank anyway; cutting there first keeps the rule visible.
   fichier = fichier.substr(0, fichier.find(' '));
   return store::file_number(fichier);
@@ -32,7 +32,7 @@ void marque_traitee(ListControl& list, store::FlagStore& flags, platform::Dialog
     if (!list.selected(r)) continue;
     if (!shows_processed_state(list.icon(r, kColTraite))) continue;
     if (decode::get_type_ref_(list.cell(r, kColRef, kCellReadChars)) != 'R') continue;
-    const std::uint64_t number = row_file_number(list, r);
+    const std::uint64_t number = file_number_of(list.cell(r, kColFichier));
     remembered.insert(number);
     flags.rsp_traite_set_(number, state);
     if (++count == kMarkLimit) {
@@ -42,9 +42,10 @@ void marque_traitee(ListControl& list, store::FlagStore& flags, platform::Dialog
   }
   if (remembered.empty()) return;
   const int icon = store::kStateIconBase + (state == 0 ? 0 : 1);
-  for (int r = 0; r < list.row_count(); ++r) {
-    if (!remembered.contains(row_file_number(list, r))) continue;
-    if (list.icon(r, kColTraite) != icon) list.set_icon(r, kColTraite, icon);
+  // Rows a find hides show the file's new state once they are shown again.
+  for (int r = 0; r < list.all_row_count(); ++r) {
+    if (!remembered.contains(file_number_of(list.all_cell(r, kColFichier)))) continue;
+    if (list.all_icon(r, kColTraite) != icon) list.set_all_icon(r, kColTraite, icon);
   }
 }
 

@@ -90,10 +90,12 @@ bool step_processed_state(ListControl& list, store::FlagStore& flags, int row) {
   }
   const std::uint64_t number = store::file_number(list.cell(row, kColFichier, kCellReadChars));
   const int new_icon = store::kStateIconBase + flags.rsp_traite_set(number);
-  // Every row of that file number follows, whatever its extension or its icon.
-  for (int r = 0; r < list.row_count(); ++r) {
-    if (store::file_number(list.cell(r, kColFichier, kCellReadChars)) != number) continue;
-    if (list.icon(r, kColTraite) != new_icon) list.set_icon(r, kColTraite, new_icon);
+  // Every row of that file number follows, whatever its extension or its icon, shown or not.
+  for (int r = 0; r < list.all_row_count(); ++r) {
+    const std::string_view fichier =
+        text::first_chars(list.all_cell(r, kColFichier), kCellReadChars);
+    if (store::file_number(fichier) != number) continue;
+    if (list.all_icon(r, kColTraite) != new_icon) list.set_all_icon(r, kColTraite, new_icon);
   }
   return true;
 }

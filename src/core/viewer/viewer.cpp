@@ -63,7 +63,20 @@ void Viewer::close(const WindowRect& rect) {
 }
 
 void Viewer::sort_colonne(int column) {
-  viewer::sort_colonne(list_, column);
+  sort_column_ = column;
+  list_.begin_reset();
+  // Rows a find hides are sorted too: they come back in order when the find is cleared.
+  const bool narrowed = list_.narrowed();
+  if (narrowed) list_.show_every_row_for_reorder();
+  try {
+    sort_rows(list_, column);
+  } catch (...) {
+    if (narrowed) list_.hide_again();
+    list_.end_reset();
+    throw;
+  }
+  if (narrowed) list_.hide_again();
+  list_.end_reset();
 }
 
 void Viewer::lit_taille_col() {

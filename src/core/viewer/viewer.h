@@ -16,9 +16,11 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <tuple>
 
 #include "core/decode/reference_table.h"
 #include "core/decode/regime_table.h"
@@ -31,8 +33,10 @@
 #include "core/viewer/folder_scan.h"
 #include "core/viewer/list_control.h"
 #include "core/viewer/list_export.h"
+#include "core/viewer/list_summary.h"
 #include "core/viewer/pattern_selections.h"
 #include "core/viewer/row_cells.h"
+#include "core/viewer/row_find.h"
 
 namespace noemie::store {
 class Settings;
@@ -44,6 +48,10 @@ namespace noemie::viewer {
 
 // Caption of the warnings the viewer itself shows (unreadable folder, export not written).
 inline constexpr std::string_view kViewerWarningCaption = "Velmora-Attention !";
+
+// Bits of the kind mask `noemie rsp aff` that select file families.
+inline constexpr unsigned kMaskRsp = 1;
+inline constexpr unsigned kMaskArl = 4;
 
 // Where the viewer finds and may create things.
 struct ViewerOptions {
@@ -159,6 +167,25 @@ class Viewer {
   // "traités" (1) / "non-traités" (0) for the files of the selected rows.
   void marque_traitee(int state);
 
+  // Find: shows only the rows holding `text` (Windows-1252) in a cell of columns 1 to 16,
+  // letter case and accents ignored, in their order; "" shows every row. Fills and sorts keep
+  // it; the export, the marking and the summary act on the rows shown.
+  void set_find_text(std::string_view text);
+  const std::string& find_text() const { return finder_.text(); }
+  // The summary of the rows shown.
+  ListSummary summary() const { return summarize(list_); }
+  // The filters in force, as a printout's heading names them (Windows-1252): "Référence :
+  // Paiements - Depuis : 1 mois - Fichiers : RSP, ARL/ARX - Abrégé".
+  std::string filters_text() const;
+  // The column of the last sort ("Fichier" after a fill).
+  int sort_column() const { return sort_column_; }
+  // "Actualiser": refills from the folder keeping the sort column, the find, and the selected
+  // and top rows where they still exist (a row is known by its cell texts). Returns where the
+  // row shown at `top_row` is now, else the nearest row after it that is still there, else
+  // `top_row` kept within the list. With `automatic` (the folder changed, the user asked
+  // nothing) the faults of a file already reported, unchanged since, are not reported again.
+  int actualise(int top_row, bool automatic);
+
   // The export menu: asks for a file (in `path_result`, which then becomes the chosen file's
   // folder and is saved), ensures the mode's extension and writes the list. A file that cannot
   // be written is said in a message box (the write_export line, then "Aucun fichier existant
@@ -186,6 +213,8 @@ class Viewer {
                   std::vector<FillTask>& tasks);
   void list_files(const std::vector<FillTask>& tasks);
   void aff_noemie(const FileRows& file, std::string_view file_name, int kind_icon);
+  void report_faults(const FileRows& file);
+  void hide_unfound_rows();
   void forget_absent_files(const FolderListing& folder);
   void note_folder_error(const std::error_code& error);
   bool abrege() const;
@@ -210,6 +239,12 @@ class Viewer {
   FileCache cache_;
   // The files of each pattern the last fill selected from the folder.
   PatternSelections selections_;
+  RowFinder finder_;
+  int sort_column_ = kColFichier;
+  // During an automatic refresh.
+  bool quiet_repeats_ = false;
+  // The files whose faults were reported, by path and stamp (size, modification).
+  std::set<std::tuple<std::filesystem::path::string_type, std::uint64_t, std::int64_t>> reported_;
   // One reader per thread of a fill, kept with their buffers from fill to fill.
   std::vector<std::unique_ptr<FileRowsMaker>> makers_;
 };

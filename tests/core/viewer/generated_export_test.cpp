@@ -8,8 +8,9 @@
 #include "support/list_titles.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <map>
 #include <set>
 
@@ -31,7 +32,34 @@ struct ModelRow {
   std::array<std::string, kColumnCount> cells;
   int state_icon = 0;
   int marker_icon = 0;
+  // What the summary adds up, from the entry rather than the cells.
+  std::string file;
+  int category = 0;
+  bool francs = false;
+  std::array<std::int64_t, 3> amounts{};  // total, AMO, AMC in the file's currency
+  bool found = true;
 };
+
+// Letter case and the accents of French dropped, written apart from the engine's table.
+char model_fold(char c) {
+  static const std::string from =
+      "\xC0\xC2\xC4\xC7\xC8\xC9\xCA\xCB\xCE\xCF\xD4\xD6\xD9\xDB\xDC\x9F"
+      "\xE0\xE2\xE4\xE7\xE8\xE9\xEA\xEB\xEE\xEF\xF4\xF6\xF9\xFB\xFC\xFF";
+  static const std::string to = "aaaceeeeiioouuuyaaaceeeeiioouuuy";
+  if (c >= 'A' && c <= 'Z') return static_cast<char>(c + 32);
+  const std::size_t at = from.find(c);
+  return at == std::string::npos ? c : to[at];
+}
+
+std::string model_folded(std::string s) {
+  for (char& c : s) c = model_fold(c);
+  return s;
+}
+
+// Euro cents of centimes at 6.55957, rounded half away from zero, in long double.
+std::int64_t model_euro_cents(std::int64_t centimes) {
+  return std::llround(static_cast<long double>(centimes) * 100000.0L / 655957.0L);
+}
 
 std::string upper_ascii(std::string s) {
   for (char& c : s) {
@@ -219,6 +247,10 @@ struct Model {
       c[14] = model_rate(e.taux_amc);
       c[15] = model_amount(e.montant_amc, currency);
       c[16] = trim_right(field(e.detail));
+      row.file = name;
+      row.category = model_category(n);
+      row.francs = !rec.euro;
+      row.amounts = {e.montant_total, e.montant_amo, e.montant_amc};
       rows.push_back(std::move(row));
     }
   }
@@ -285,6 +317,44 @@ struct Model {
     }
   }
 
+  // The find: rows with a cell holding the folded text.
+  void find(const std::string& typed) {
+    const std::string needle = model_folded(typed);
+    for (ModelRow& row : rows) {
+      row.found = false;
+      for (int c = 1; c < kColumnCount; ++c) {
+        if (model_folded(row.cells[static_cast<std::size_t>(c)]).find(needle) != std::string::npos)
+          row.found = true;
+      }
+    }
+  }
+
+  std::vector<const ModelRow*> found_rows() const {
+    std::vector<const ModelRow*> out;
+    for (const ModelRow& row : rows) {
+      if (row.found) out.push_back(&row);
+    }
+    return out;
+  }
+
+  ListSummary summary() const {
+    ListSummary s;
+    std::set<std::string> files;
+    for (const ModelRow* row : found_rows()) {
+      ++s.rows;
+      files.insert(row->file);
+      s.payments += row->category == 1;
+      s.rejections += row->category == 2;
+      s.others += row->category == 3;
+      std::array<std::int64_t*, 3> sums = {&s.total, &s.amo, &s.amc};
+      for (std::size_t i = 0; i < 3; ++i) {
+        *sums[i] += row->francs ? model_euro_cents(row->amounts[i]) : row->amounts[i];
+      }
+    }
+    s.files = static_cast<int>(files.size());
+    return s;
+  }
+
   std::string export_text(int mode, const std::vector<int>& widths) const {
     const auto escape = [](const std::string& s) {
       std::string out;
@@ -319,6 +389,7 @@ struct Model {
             widths[static_cast<std::size_t>(c)]);
     out += end;
     for (const ModelRow& row : rows) {
+      if (!row.found) continue;
       if (mode == 2) out += "<tr>";
       for (int c = 0; c < kColumnCount; ++c) {
         write(row.cells[static_cast<std::size_t>(c)], widths[static_cast<std::size_t>(c)]);
@@ -429,6 +500,59 @@ void compare_one(std::uint32_t seed) {
   for (int r = 0; r < list.row_count(); ++r) {
     ASSERT_EQ(list.icon(r, kColTraite), model.rows[static_cast<std::size_t>(r)].state_icon)
         << "marked row " << r;
+  }
+  EXPECT_EQ(v.summary(), model.summary());
+
+  // Find: a piece of a cell, typed in another letter case and without its accents, or a text
+  // that no row holds.
+  std::string typed = "zz\xC9q";
+  if (!model.rows.empty() && pick(rng, 0, 5) != 0) {
+    const ModelRow& row =
+        model.rows[static_cast<std::size_t>(pick(rng, 0, static_cast<int>(model.rows.size()) - 1))];
+    // The "Caisse" cells hold accents ("Régime général") more often than not.
+    const int column = pick(rng, 0, 2) == 0 ? kColCaisse : pick(rng, 1, kColumnCount - 1);
+    const std::string& cell = row.cells[static_cast<std::size_t>(column)];
+    const std::size_t from = static_cast<std::size_t>(pick(rng, 0, static_cast<int>(cell.size())));
+    typed = cell.substr(from, static_cast<std::size_t>(pick(rng, 1, 8)));
+    for (char& c : typed) {
+      if (pick(rng, 0, 1) == 0) c = model_fold(c);
+      if (c >= 'a' && c <= 'z' && pick(rng, 0, 1) == 0) c = static_cast<char>(c - 32);
+    }
+  }
+  SCOPED_TRACE("find '" + typed + "'");
+  v.set_find_text(typed);
+  model.find(typed);
+  // A sort while rows are hidden sorts them too.
+  const int find_sort = pick(rng, -1, 17);
+  v.sort_colonne(find_sort);
+  model.sort(find_sort);
+  const std::vector<const ModelRow*> found = model.found_rows();
+  ASSERT_EQ(list.row_count(), static_cast<int>(found.size()));
+  for (int r = 0; r < list.row_count(); ++r) {
+    ASSERT_EQ(list.cell(r, kColDetail), found[static_cast<std::size_t>(r)]->cells[kColDetail]);
+    ASSERT_EQ(list.cell(r, kColFichier), found[static_cast<std::size_t>(r)]->cells[kColFichier]);
+  }
+  EXPECT_EQ(v.summary(), model.summary());
+  EXPECT_EQ(v.export_bytes(ExportMode::Text), model.export_text(0, widths));
+
+  // Marking the rows found marks their files, rows hidden by the find included.
+  std::vector<bool> chosen(model.rows.size(), false);
+  for (std::size_t r = 0, shown = 0; r < model.rows.size(); ++r) {
+    if (!model.rows[r].found) continue;
+    chosen[r] = pick(rng, 0, 1) == 0;
+    v.list().set_selected(static_cast<int>(shown++), chosen[r]);
+  }
+  v.marque_traitee(1 - state);
+  model.mark(chosen, 1 - state);
+  v.set_find_text("");
+  model.find("");
+  ASSERT_EQ(list.row_count(), static_cast<int>(model.rows.size()));
+  for (int r = 0; r < list.row_count(); ++r) {
+    ASSERT_EQ(list.icon(r, kColTraite), model.rows[static_cast<std::size_t>(r)].state_icon)
+        << "row " << r << " after marking found rows";
+    ASSERT_EQ(list.cell(r, kColDetail), model.rows[static_cast<std::size_t>(r)].cells[kColDetail]);
+    ASSERT_EQ(list.cell(r, kColFichier),
+              model.rows[static_cast<std::size_t>(r)].cells[kColFichier]);
   }
 }
 

@@ -1,0 +1,44 @@
+#pragma once
+// The list a headless command works on: the folder filled exactly as the viewer fills it,
+// with the filters, sorts and find text of the command's options, without any display.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/export_options.h"
+#include "cli/fault_line_reporter.h"
+#include "cli/headless_dialogs.h"
+#include "core/platform/clock.h"
+#include "core/store/flag_store.h"
+#include "core/store/registry.h"
+#include "core/store/result_titles.h"
+#include "core/store/settings.h"
+#include "core/viewer/viewer.h"
+
+namespace noemie::cli {
+
+class HeadlessList {
+ public:
+  explicit HeadlessList(const ExportOptions& options);
+
+  // Fills the list (faults go to standard error, one line each). Nothing, or the exit status
+  // of a command that cannot go on (the message printed): FOLDER is not a folder that can be
+  // read.
+  std::optional<int> fill();
+
+  const viewer::Viewer& viewer() const { return *viewer_; }
+
+ private:
+  const ExportOptions& options_;
+  HeadlessDialogs dialogs_;
+  FaultLineReporter reporter_{stderr};
+  std::unique_ptr<store::Registry> registry_;
+  std::unique_ptr<store::Settings> settings_;
+  store::ResultTitles titles_;
+  std::unique_ptr<store::FlagStore> flags_;
+  platform::SystemClock clock_;
+  std::unique_ptr<viewer::Viewer> viewer_;
+};
+
+}  // namespace noemie::cli

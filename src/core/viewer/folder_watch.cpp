@@ -1,0 +1,51 @@
+#include "core/viewer/folder_watch.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "core/platform/file_stamp.h"
+#include "core/platform/folder_listing.h"
+
+namespace noemie::viewer {
+
+FolderWatch::FolderWatch(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+std::vector<FolderWatch::Seen> FolderWatch::take() const {
+  std::error_code error;
+  const platform::FolderListing listing = platform::list_folder(folder_, error);
+  std::vector<Seen> seen;
+  seen.reserve(listing.size());
+  for (const platform::FolderEntry& entry : listing) {
+    if (entry.is_directory) continue;
+    Seen s{entry.raw_name};
+    if (const auto stamp = platform::file_stamp(entry.path)) {
+      s.size = stamp->size;
+      s.modified = stamp->modified;
+    }
+    seen.push_back(std::move(s));
+  }
+  std::sort(seen.begin(), seen.end(), [](const Seen& a, const Seen& b) { return a.name < b.name; });
+  return seen;
+}
+
+FolderWatch::Step FolderWatch::look() {
+  std::vector<Seen> now = take();
+  if (now == filled_) {
+    looked_ = false;
+    return Step::Nothing;
+  }
+  if (looked_ && now == last_look_) {
+    looked_ = false;
+    return Step::Refresh;
+  }
+  last_look_ = std::move(now);
+  looked_ = true;
+  return Step::Wait;
+}
+
+void FolderWatch::note_filled() {
+  filled_ = take();
+  looked_ = false;
+}
+
+}  // namespace noemie::viewer

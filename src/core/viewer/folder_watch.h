@@ -1,0 +1,44 @@
+#pragma once
+// When the files of a viewed folder changed and are ready to be listed again. A front end
+// that hears of a change in the folder (or looks now and then) asks look() a short while
+// later, and again after each further delay while it answers Wait: a file being written keeps
+// changing its size or time, and it is listed once two looks in a row see it alike, not while
+// it is half-written.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace noemie::viewer {
+
+class FolderWatch {
+ public:
+  enum class Step {
+    Nothing,  // the folder holds what the list was last filled from
+    Wait,     // something changed and may still be changing: look again after a delay
+    Refresh,  // changed, and unchanged since the previous look: fill the list again
+  };
+
+  explicit FolderWatch(std::filesystem::path folder);
+
+  Step look();
+  // The list was filled from the folder as it is now (every fill calls this, asked or not).
+  void note_filled();
+
+ private:
+  struct Seen {
+    std::string name;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    bool operator==(const Seen&) const = default;
+  };
+  std::vector<Seen> take() const;
+
+  std::filesystem::path folder_;
+  std::vector<Seen> filled_;
+  std::vector<Seen> last_look_;
+  bool looked_ = false;
+};
+
+}  // namespace noemie::viewer

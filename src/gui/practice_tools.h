@@ -1,0 +1,78 @@
+#pragma once
+// What the practice does with the list, around it in the viewer window (the tool strip stays as
+// it is): a line above the list with the find field ("Rechercher", Ctrl+F focuses it, Escape
+// clears it), the "Actualiser" (F5) and "Imprimer…" (Ctrl+P, through a print preview) buttons;
+// "Fichier PDF" in the export menu; the summary of the rows shown in a status line
+// under the list; Ctrl+A selects every row shown. While the window is open, return files that
+// arrive, change or go in the folder refresh the list by themselves, once they have stopped
+// changing.
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+#include <string>
+
+#include "core/viewer/folder_watch.h"
+
+class QFileSystemWatcher;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace noemie::viewer {
+class Viewer;
+}
+
+namespace noemie::gui {
+
+class ViewerWindow;
+
+class PracticeTools final : public QObject {
+  Q_OBJECT
+
+ public:
+  // The delay between two looks at a changed folder, and between two looks when nothing was
+  // heard from the system (a file rewritten in place is not always told).
+  static constexpr int kSettleMs = 300;
+  static constexpr int kPollMs = 2000;
+
+  // Puts its controls in `window`, of which it becomes a child. `viewer` must outlive it.
+  PracticeTools(ViewerWindow& window, viewer::Viewer& viewer);
+  ~PracticeTools() override;
+
+  QLineEdit* find_field() const { return find_; }
+  QLabel* status_line() const { return status_; }
+
+  // "Actualiser": refills from the folder keeping the sort, the find, the selection and the
+  // first row in sight. `automatic` when the folder changed and the user asked nothing.
+  void refresh(bool automatic);
+  // "Imprimer…": the print preview of the rows shown, from which they are printed.
+  void print_preview();
+  // "Fichier PDF": asks for a file and writes the PDF of the rows shown.
+  void save_pdf();
+  // Writes the PDF to `target`, replaced whole or not at all; "" or why not (one line).
+  std::string write_pdf(const QString& target) const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void make_controls();
+  void show_summary();
+  void look_at_folder();
+
+  ViewerWindow& window_;
+  viewer::Viewer& viewer_;
+  QLineEdit* find_ = nullptr;
+  QPushButton* refresh_button_ = nullptr;
+  QPushButton* print_button_ = nullptr;
+  QString pdf_folder_;
+  QLabel* status_ = nullptr;
+  QFileSystemWatcher* watcher_ = nullptr;
+  QTimer look_timer_;
+  QTimer poll_timer_;
+  bool summary_due_ = false;
+  std::unique_ptr<viewer::FolderWatch> folder_;
+};
+
+}  // namespace noemie::gui

@@ -1,0 +1,17 @@
+#pragma once
+// The list as a PDF file, as the window's "Fichier PDF" and `export --format pdf` write it.
+
+#include <string>
+
+namespace noemie::viewer {
+class Viewer;
+}
+
+namespace noemie::print {
+
+// The bytes of the PDF of what `viewer` shows (A4 landscape, see print_list). Works without a
+// display: when the program has no application object yet, one of the offscreen platform is
+// made for the time of the call.
+std::string pdf_bytes(const viewer::Viewer& viewer);
+
+}  // namespace noemie::print
