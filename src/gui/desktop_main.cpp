@@ -39,6 +39,7 @@ std::optional<std::filesystem::path> folder_argument(const QStringList& argument
 int run_desktop(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("noemie-viewer"));
+  QGuiApplication::setDesktopFileName(QStringLiteral(NOEMIE_APP_ID));
   QApplication::setWindowIcon(window_icon());
   // The viewer runs in its own event loop, as a modal dialog does; the folder
   // chooser closing before it opens must not end the program.
