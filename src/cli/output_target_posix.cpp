@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "cli/export_output.h"
+#include "core/platform/file_write.h"
 #include "core/platform/path_text.h"
 
 namespace noemie::cli {
@@ -35,15 +36,7 @@ std::string write_in_place(const fs::path& target, const ByteMaker& make) {
   if (fd < 0) return failure(errno);
   int error = 0;
   const auto sink = [&](std::string_view bytes) {
-    while (error == 0 && !bytes.empty()) {
-      const ::ssize_t n = ::write(fd, bytes.data(), bytes.size());
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        error = n < 0 ? errno : EIO;
-        break;
-      }
-      bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
+    if (error == 0) error = platform::write_all(fd, bytes, std::errc::io_error).value();
     return error == 0;
   };
   try {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "cli/export_output.h"
+#include "core/platform/file_write.h"
 #include "core/platform/path_text.h"
 #include "core/platform/win32/long_path.h"
 #include "core/platform/win32/system_error.h"
@@ -58,16 +59,9 @@ std::string write_in_place(const fs::path& target, const ByteMaker& make) {
       error = platform::win32::last_error_code();
     } else {
       const auto sink = [&](std::string_view bytes) {
-        while (!error && !bytes.empty()) {
-          const DWORD chunk =
-              bytes.size() < (1u << 30) ? static_cast<DWORD>(bytes.size()) : 1u << 30;
-          DWORD written = 0;
-          if (!WriteFile(opened.get(), bytes.data(), chunk, &written, nullptr)) {
-            error = platform::win32::last_error_code();
-          } else if (written == 0) {
-            error = std::make_error_code(std::errc::io_error);
-          }
-          bytes.remove_prefix(written);
+        if (!error) {
+          error = platform::write_all(reinterpret_cast<std::intptr_t>(opened.get()), bytes,
+                                      std::errc::io_error);
         }
         return !error;
       };

@@ -5,6 +5,7 @@
 #include <random>
 #include <system_error>
 
+#include "core/platform/file_write.h"
 #include "core/platform/path_text.h"
 
 #ifdef _WIN32
@@ -89,16 +90,7 @@ std::string write_new_file(const fs::path& tmp, const Producer& produce, const f
 
   int error = 0;
   const ByteSink sink = [&](std::string_view bytes) {
-    while (error == 0 && !bytes.empty()) {
-      const ::ssize_t n =
-          ::write(fd, bytes.data(), bytes.size() < (1u << 30) ? bytes.size() : 1u << 30);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) {
-        error = n < 0 ? errno : ENOSPC;
-        break;
-      }
-      bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
+    if (error == 0) error = platform::write_all(fd, bytes, std::errc::no_space_on_device).value();
     return error == 0;
   };
   bool produced = false;

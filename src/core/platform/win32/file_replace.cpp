@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "core/platform/file_write.h"
 #include "core/platform/win32/long_path.h"
 #include "core/platform/win32/system_error.h"
 
@@ -15,15 +16,8 @@ std::error_code write_new_file(const std::filesystem::path& file,
   if (h == INVALID_HANDLE_VALUE) return last_error_code();
   std::error_code error;
   const ByteSink sink = [&](std::string_view bytes) {
-    while (!error && !bytes.empty()) {
-      const DWORD chunk = static_cast<DWORD>(bytes.size() < (1u << 30) ? bytes.size() : 1u << 30);
-      DWORD written = 0;
-      if (!WriteFile(h, bytes.data(), chunk, &written, nullptr)) {
-        error = last_error_code();
-      } else if (written == 0) {
-        error = std::make_error_code(std::errc::no_space_on_device);
-      }
-      bytes.remove_prefix(written);
+    if (!error) {
+      error = write_all(reinterpret_cast<std::intptr_t>(h), bytes, std::errc::no_space_on_device);
     }
     return !error;
   };
