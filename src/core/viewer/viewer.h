@@ -130,8 +130,10 @@ class Viewer {
   void init_aff();
   // One complete fill of the list from the folder, ending sorted by "Fichier". Faults of
   // return files go to the reporter and the fill goes on. A file read by an earlier fill and
-  // unchanged since (same size and modification time) is not read again: its rows and its
-  // faults are those it gave then. A folder that cannot be read gives
+  // unchanged since (same size, modification, status change and identity, as one listing of
+  // the folder tells them without opening any file) is not read again: its rows and its
+  // faults are those it gave then. A file modified less than two seconds before it was read
+  // is read again by the next fill. A folder that cannot be read gives
   // an empty list, folder_error() says why, and one message box per fill says it too
   // ("Impossible de lire le dossier <dossier> : <raison>."). Should memory run out, the rows
   // made so far stay (unsorted, each with its data) and a message box says the list is
@@ -204,7 +206,8 @@ class Viewer {
  private:
   // A file a fill lists, with what an earlier fill made of it.
   struct FillTask {
-    const ScannedFile* file = nullptr;  // held by selections_
+    const ScannedFile* file = nullptr;   // held by selections_
+    const FolderEntry* entry = nullptr;  // the file in this fill's listing
     int pattern_icon = 0;
     const FileCache::Known* known = nullptr;
   };

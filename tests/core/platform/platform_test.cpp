@@ -22,11 +22,11 @@ namespace fs = std::filesystem;
 using testing::TempDir;
 
 std::string loaded(const fs::path& path) {
-  std::unique_ptr<unsigned char[]> buffer;
+  FileBuffer buffer;
   std::size_t read = 0;
   std::int64_t time = 0;
-  if (load_file(path, buffer, read, time) != -1) return "(not opened)";
-  return std::string(reinterpret_cast<const char*>(buffer.get()), read);
+  if (load_file(path, nullptr, buffer, read, time) != -1) return "(not opened)";
+  return std::string(reinterpret_cast<const char*>(buffer.data()), read);
 }
 
 TEST(Platform, NamesAreShownInWindows1252AndEachFileOpensByItsRealName) {
