@@ -139,7 +139,7 @@ FolderListing list_folder(const std::filesystem::path& folder, std::error_code& 
     const std::wstring_view name(found.cFileName);
     if (name.empty() || name.front() == L'.') continue;
     listing.push_back({folder / name, win32::wide_to_utf8(name),
-                       (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+                       (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, std::nullopt});
   }
   error = search.error();
   if (error) return {};
