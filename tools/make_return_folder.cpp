@@ -9,11 +9,11 @@
 // character that Windows-1252 lacks, and now and then a folder named like a return file; a
 // name that differs from an earlier one in letter case only is skipped, since a Windows folder
 // cannot hold both. With "long" an archive of long payment returns in the three separator
-// forms ("archive": the same with no faulty file, for the window benchmarks, where a fault
-// would stop the run in its error dialog), with "short" the benchmarks' folder of returns of about
-// 20 entries (both named 00000001.RSP, 00000002.RSP ...). Modification times lie hours away from
-// the age filters' limits (a day, a week, a month), so that two runs a few minutes apart filter
-// alike.
+// forms ("archive": the same with no faulty file and none dated in the future, for the window
+// benchmarks, where a fault would stop the run in its error dialog), with "short" the benchmarks'
+// folder of returns of about 20 entries (both named 00000001.RSP, 00000002.RSP ...). Modification
+// times lie hours away from the age filters' limits (a day, a week, a month), so that two runs a
+// few minutes apart filter alike.
 
 #include <chrono>
 #include <cstdio>
@@ -80,7 +80,9 @@ void write_folder(const fs::path& folder, std::mt19937& rng, int count, std::str
     if (!taken.insert(upper_ascii(name)).second) continue;
     const fs::path path = folder / fs::path(reinterpret_cast<const char8_t*>(name.c_str()));
     const std::string bytes = noemie::testing::random_return_file(rng, shape);
-    write_file(path, bytes, now - random_age(rng));
+    // An archive holds no file from the future: one would be read again by every fill.
+    const std::chrono::hours age = random_age(rng);
+    write_file(path, bytes, now - (kind == "archive" ? std::chrono::abs(age) : age));
   }
   if (!numbered && pick(rng, 0, 4) == 0) {
     std::error_code ec;
