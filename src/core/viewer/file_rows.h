@@ -15,6 +15,7 @@
 #include "core/noemie/fault_report.h"
 #include "core/noemie/reader.h"
 #include "core/noemie/return_record.h"
+#include "core/viewer/list_summary.h"
 #include "core/viewer/row_block.h"
 #include "core/viewer/row_cells.h"
 
@@ -35,6 +36,9 @@ struct FileRows {
   // changed while it was read.
   std::optional<platform::FileStamp> stamp;
   int marker_icon = 0;  // the "Réf" marker of every row
+  // The summary of the rows, once a viewer has worked it out (on its own thread, or on the
+  // fill's threads while no one else reads it); kept with the rows from fill to fill.
+  mutable std::optional<ListSummary> summary;
   // False when what the reading met may not happen again (the file could not be opened, memory
   // ran out): such a result is never kept for a later fill.
   bool keepable = true;

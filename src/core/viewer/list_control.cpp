@@ -41,6 +41,7 @@ void ListControl::end_reset() {
 }
 
 void ListControl::clear() {
+  ++version_;
   show_all_rows();
   shown_.shrink_to_fit();
   next_file_ = 0;
@@ -52,6 +53,7 @@ void ListControl::clear() {
 }
 
 void ListControl::clear_keeping_room() {
+  ++version_;
   show_all_rows();
   next_file_ = 0;
   rows_.clear();
@@ -79,6 +81,7 @@ RowBlock& ListControl::own_block() {
 int ListControl::add_row(std::unique_ptr<ListRow> data, const Cells& cells, int state_icon,
                          int marker_icon, const EntryDetails& details) {
   if (!data) throw std::invalid_argument("a list row needs its data");
+  ++version_;
   RowBlock& block = own_block();
   Row row;
   row.block = &block;
@@ -96,6 +99,7 @@ int ListControl::add_row(std::unique_ptr<ListRow> data, const Cells& cells, int 
 }
 
 int ListControl::add_rows(std::shared_ptr<const RowBlock> block, int state_icon, int marker_icon) {
+  ++version_;
   const int first = row_count();
   const std::size_t count = block ? block->row_count() : 0;
   if (count == 0) return first;
@@ -127,6 +131,7 @@ ListControl::Row* ListControl::row_at(int row) {
 void ListControl::set_cell(int row, int col, std::string_view text) {
   Row* r = row_at(row);
   if (!r || col <= 0 || col >= kColumnCount) return;
+  ++version_;
   // A block handed over by the fill is shared: the changed row becomes a row of the list's
   // own block.
   RowBlock& block = own_block();
@@ -224,6 +229,7 @@ void ListControl::reorder(const std::vector<std::int32_t>& order) {
 }
 
 void ListControl::show_rows(const std::vector<bool>& shown) {
+  ++version_;
   shown_.clear();
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     Row& r = rows_[i];
@@ -238,6 +244,7 @@ void ListControl::show_rows(const std::vector<bool>& shown) {
 }
 
 void ListControl::show_all_rows() {
+  ++version_;
   for (Row& r : rows_) r.hidden = false;
   shown_.clear();
   narrowed_ = false;

@@ -162,6 +162,11 @@ class ListControl {
   int all_icon(int row, int col) const;
   void set_all_icon(int row, int col, int icon);
 
+  // Changes whenever the rows shown change otherwise than in their order (rows added or
+  // removed, a cell set, a find): what is worked out of the rows but not of their order may be
+  // kept while it stays the same.
+  std::uint64_t content_version() const { return version_; }
+
   // Bytes held by the rows (texts, details, bookkeeping); for measurements.
   std::size_t memory_bytes() const;
 
@@ -200,6 +205,7 @@ class ListControl {
   std::vector<std::uint32_t> shown_;
   bool narrowed_ = false;
   std::uint32_t next_file_ = 0;
+  std::uint64_t version_ = 0;
   ListObserver* observer_ = nullptr;
 };
 

@@ -80,6 +80,7 @@ void Viewer::clean_items() {
   cache_.clear();
   makers_.clear();
   selections_.clear();
+  listed_.clear();
 }
 
 void Viewer::remplit_aff() {
@@ -94,6 +95,7 @@ void Viewer::remplit_aff() {
     lit_taille_col();
     nb_lig_ = 0;
     file_starts_.clear();
+    listed_.clear();
     // One enumeration serves every pattern of the fill.
     std::error_code error;
     const FolderListing folder = list_folder(options_.folder, error);
@@ -119,6 +121,7 @@ void Viewer::remplit_aff() {
     // The rows of one file share their "Fichier" text: sorting the files sorts the rows.
     sort_runs(list_, kColFichier, file_starts_);
     sort_column_ = kColFichier;
+    listed_version_ = list_.content_version();
     hide_unfound_rows();
     list_.release_spare_room();
   } catch (const std::bad_alloc&) {
@@ -172,9 +175,8 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
   const auto list_up_to = [&](std::size_t end) {
     for (; listed < end; ++listed) {
       const FillTask& task = tasks[listed];
-      const FileRows& file = *made[listed];
-      report_faults(file);
-      aff_noemie(file, task.file->name, file_kind_icon(task.file->name, task.pattern_icon));
+      report_faults(*made[listed]);
+      aff_noemie(made[listed], task.file->name, file_kind_icon(task.file->name, task.pattern_icon));
       if (progress_) progress_->files_done(static_cast<int>(listed) + 1, files);
       // Once a few files are listed, room for as many rows a file as they gave: the row
       // table is then made once, not grown again and again.
@@ -210,13 +212,16 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
   }
 }
 
-void Viewer::aff_noemie(const FileRows& file, std::string_view file_name, int kind_icon) {
+void Viewer::aff_noemie(const std::shared_ptr<const FileRows>& made, std::string_view file_name,
+                        int kind_icon) {
+  const FileRows& file = *made;
   // The filter answers for the whole file: every entry has the same reference and time.
   if (!file.rows || file.rows->row_count() == 0) return;
   if (!decode::traite_ref(file.ref_zone(), file.file_time, filter_)) return;
   int state_icon = file.ref_zone() == "930" ? kIconAcknowledgedFile : flags_.rsp_traite(file_name);
   if (kind_icon != 0) state_icon = kind_icon;
   file_starts_.push_back(nb_lig_);
+  listed_.push_back(made);
   list_.add_rows(file.rows, state_icon, file.marker_icon);
   nb_lig_ = list_.row_count();
 }

@@ -174,8 +174,10 @@ class Viewer {
   // it; the export, the marking and the summary act on the rows shown.
   void set_find_text(std::string_view text);
   const std::string& find_text() const { return finder_.text(); }
-  // The summary of the rows shown.
-  ListSummary summary() const { return summarize(list_); }
+  // The summary of the rows shown. Worked out again only once the rows shown change (not after
+  // a sort); while they are what the last fill listed, it is the sum of each file's own,
+  // which a file keeps from fill to fill.
+  ListSummary summary() const;
   // The filters in force, as a printout's heading names them (Windows-1252): "Référence :
   // Paiements - Depuis : 1 mois - Fichiers : RSP, ARL/ARX - Abrégé".
   std::string filters_text() const;
@@ -215,7 +217,8 @@ class Viewer {
   void remplit_qv(const FolderListing& folder, std::string_view pattern, int kind_icon,
                   std::vector<FillTask>& tasks);
   void list_files(const std::vector<FillTask>& tasks);
-  void aff_noemie(const FileRows& file, std::string_view file_name, int kind_icon);
+  void aff_noemie(const std::shared_ptr<const FileRows>& file, std::string_view file_name,
+                  int kind_icon);
   void report_faults(const FileRows& file);
   void hide_unfound_rows();
   void forget_absent_files(const FolderListing& folder);
@@ -246,6 +249,12 @@ class Viewer {
   int sort_column_ = kColFichier;
   // During an automatic refresh.
   bool quiet_repeats_ = false;
+  // The files the last fill listed, in order, and the list's content_version once it had.
+  std::vector<std::shared_ptr<const FileRows>> listed_;
+  std::uint64_t listed_version_ = 0;
+  // The last summary worked out, and the content_version it is of.
+  mutable std::optional<ListSummary> summary_;
+  mutable std::uint64_t summary_version_ = 0;
   // The files whose faults were reported, by path and stamp (size, modification).
   std::set<std::tuple<std::filesystem::path::string_type, std::uint64_t, std::int64_t>> reported_;
   // One reader per thread of a fill, kept with their buffers from fill to fill.
