@@ -47,6 +47,7 @@ void ListControl::clear() {
   next_file_ = 0;
   rows_.clear();
   rows_.shrink_to_fit();
+  gathered_ = {};
   blocks_.clear();
   blocks_.shrink_to_fit();
   own_.reset();
@@ -66,6 +67,7 @@ void ListControl::release_spare_room() {
   // needs none, and room that no row ever took costs no memory (the system maps a page only
   // once it is written).
   if (rows_.capacity() > 2 * rows_.size() + 1024) rows_.shrink_to_fit();
+  if (gathered_.capacity() > 2 * rows_.size() + 1024) gathered_ = {};
   blocks_.shrink_to_fit();
 }
 
@@ -220,12 +222,39 @@ void ListControl::reorder(const std::vector<std::int32_t>& order) {
     for (std::size_t k = 0; k < n; ++k) rows_[shown_[k]] = moved[k];
     return;
   }
-  // Rows are small: gathering them into a new table in their new order is quicker than
+  // Rows are small: gathering them into another table in their new order is quicker than
   // following the permutation's cycles.
-  std::vector<Row> sorted;
-  sorted.reserve(n);
-  for (const std::int32_t from : order) sorted.push_back(rows_[static_cast<std::size_t>(from)]);
-  rows_.swap(sorted);
+  gathered_.clear();
+  gathered_.reserve(n);
+  for (const std::int32_t from : order) gathered_.push_back(rows_[static_cast<std::size_t>(from)]);
+  rows_.swap(gathered_);
+}
+
+void ListControl::reorder_runs(const std::vector<std::int32_t>& run_starts,
+                               const std::vector<std::int32_t>& run_order) {
+  const auto rows = static_cast<std::int32_t>(rows_.size());
+  const std::size_t runs = run_starts.size();
+  const auto end_of = [&](std::size_t run) { return run + 1 < runs ? run_starts[run + 1] : rows; };
+  if (narrowed_) {
+    std::vector<std::int32_t> order;
+    order.reserve(rows_.size());
+    for (const std::int32_t run : run_order) {
+      const auto i = static_cast<std::size_t>(run);
+      for (std::int32_t r = run_starts[i]; r < end_of(i); ++r) order.push_back(r);
+    }
+    reorder(order);
+  } else {
+    gathered_.clear();
+    gathered_.reserve(rows_.size());
+    for (const std::int32_t run : run_order) {
+      const auto i = static_cast<std::size_t>(run);
+      gathered_.insert(gathered_.end(), rows_.begin() + run_starts[i], rows_.begin() + end_of(i));
+    }
+    if (gathered_.size() != rows_.size())
+      throw std::invalid_argument("not a permutation of the runs");
+    rows_.swap(gathered_);
+  }
+  for (std::int32_t r = 0; r < row_count(); ++r) row_data(r).row_index = r;
 }
 
 void ListControl::show_rows(const std::vector<bool>& shown) {
@@ -276,7 +305,8 @@ int ListControl::shown_number(std::size_t stored) const {
 }
 
 std::size_t ListControl::memory_bytes() const {
-  std::size_t bytes = rows_.capacity() * sizeof(Row) + shown_.capacity() * sizeof(std::uint32_t) +
+  std::size_t bytes = (rows_.capacity() + gathered_.capacity()) * sizeof(Row) +
+                      shown_.capacity() * sizeof(std::uint32_t) +
                       blocks_.capacity() * sizeof(std::shared_ptr<const RowBlock>);
   for (const auto& block : blocks_) bytes += block->memory_bytes();
   if (own_) bytes += own_->memory_bytes();

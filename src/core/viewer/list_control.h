@@ -134,6 +134,11 @@ class ListControl {
   // `order` must be a permutation of 0 .. row_count() - 1. While rows are hidden, see
   // show_every_row_for_reorder.
   void reorder(const std::vector<std::int32_t>& order);
+  // The same for a list made of runs of rows (the rows of each file): the run that starts at
+  // row run_starts[run_order[k]] comes k-th, each keeping its rows' order; every row_index is
+  // then its position. `run_starts` ascend from 0; `run_order` is a permutation of the runs.
+  void reorder_runs(const std::vector<std::int32_t>& run_starts,
+                    const std::vector<std::int32_t>& run_order);
 
   // --- rows shown (find) ---
   // The list holds every row of the fill; a find shows some of them, in the list's order.
@@ -197,6 +202,9 @@ class ListControl {
 
   std::vector<ListColumn> columns_;
   std::vector<Row> rows_;
+  // Room the rows are gathered into by a reorder, kept for the next one: a large list then
+  // takes no fresh memory per sort (fresh memory costs a fault per page to the system).
+  std::vector<Row> gathered_;
   // The blocks the rows show, each once.
   std::vector<std::shared_ptr<const RowBlock>> blocks_;
   // Rows given cell by cell, and rows whose cell was changed.
