@@ -26,6 +26,7 @@
 #include "core/platform/clock.h"
 #include "core/platform/path_text.h"
 #include "core/platform/recording_dialogs.h"
+#include "core/store/config.h"
 #include "core/store/flag_store.h"
 #include "core/store/result_titles.h"
 #include "core/store/settings.h"
@@ -111,6 +112,10 @@ void window(const std::filesystem::path& folder, int runs) {
   app::EngineSetup setup;  // settings in memory only
   app::EngineProgram program(setup, app::EngineServices{dialogs, shell, clock, front, std::cerr});
   program.load_settings();
+  // The flag file the window makes goes to a folder of its own, not the current one.
+  const std::filesystem::path arch = std::filesystem::temp_directory_path() / "noemie-bench-arch";
+  std::filesystem::create_directories(arch);
+  program.settings().config.path_arch = (arch / "").string();
   program.set_folder(folder);
   HWND dialog = nullptr;
   std::vector<double> openings;
