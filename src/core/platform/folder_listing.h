@@ -29,7 +29,10 @@ using FolderListing = std::vector<FolderEntry>;
 
 // Every entry of `folder` except names beginning with ".", in the order the system gives
 // them. `error` is set when the folder itself cannot be listed; the result is then empty.
-FolderListing list_folder(const std::filesystem::path& folder, std::error_code& error);
+// Where the stamps cost a call per entry (POSIX), `with_stamps` false leaves them out (a
+// first fill, which compares no stamp, spares those calls); Windows gives them anyway.
+FolderListing list_folder(const std::filesystem::path& folder, std::error_code& error,
+                          bool with_stamps = true);
 
 // The entry's stamp: the listing's, else (a link on Windows) what opening the file tells.
 std::optional<FileStamp> stamp_of(const FolderEntry& entry);

@@ -96,9 +96,10 @@ void Viewer::remplit_aff() {
     nb_lig_ = 0;
     file_starts_.clear();
     listed_.clear();
-    // One enumeration serves every pattern of the fill.
+    // One enumeration serves every pattern of the fill; the stamps it gives tell which kept
+    // files are still good (with none kept, none is needed).
     std::error_code error;
-    const FolderListing folder = list_folder(options_.folder, error);
+    const FolderListing folder = list_folder(options_.folder, error, !cache_.empty());
     if (error) note_folder_error(error);
     const bool same_entries = selections_.follow(folder);
     const auto mask = static_cast<std::uint8_t>(settings_.config.noemie_rsp_aff);

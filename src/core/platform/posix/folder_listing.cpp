@@ -33,7 +33,8 @@ std::error_code errno_code() {
 
 }  // namespace
 
-FolderListing list_folder(const std::filesystem::path& folder, std::error_code& error) {
+FolderListing list_folder(const std::filesystem::path& folder, std::error_code& error,
+                          bool with_stamps) {
   error.clear();
   const OpenFolder dir(folder);
   if (!dir.get()) {
@@ -51,15 +52,19 @@ FolderListing list_folder(const std::filesystem::path& folder, std::error_code& 
     }
     std::string raw = entry->d_name;
     if (raw.empty() || raw.front() == '.') continue;
-    // Examined by its name in the open folder (links followed), never opened: the path is
-    // not looked up again from the root.
-    struct stat info {};
     FolderEntry listed;
     listed.path = folder / raw;
     listed.raw_name = std::move(raw);
-    if (::fstatat(fd, entry->d_name, &info, 0) == 0) {
+    // Examined by its name in the open folder (links followed), never opened: the path is
+    // not looked up again from the root. Without stamps, only what the listing cannot tell
+    // (a link, an unknown type) is examined.
+    const bool examine = with_stamps || entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN;
+    struct stat info {};
+    if (!examine) {
+      listed.is_directory = entry->d_type == DT_DIR;
+    } else if (::fstatat(fd, entry->d_name, &info, 0) == 0) {
       listed.is_directory = S_ISDIR(info.st_mode);
-      if (S_ISREG(info.st_mode)) listed.stamp = posix::stamp_of(info);
+      if (with_stamps && S_ISREG(info.st_mode)) listed.stamp = posix::stamp_of(info);
     }
     listing.push_back(std::move(listed));
   }

@@ -129,7 +129,8 @@ class FolderSearch {
 
 }  // namespace
 
-FolderListing list_folder(const std::filesystem::path& folder, std::error_code& error) {
+FolderListing list_folder(const std::filesystem::path& folder, std::error_code& error,
+                          bool /*with_stamps*/) {
   error.clear();
   FolderListing listing;
   if (read_directory(folder, listing)) return listing;
