@@ -225,7 +225,7 @@ void ListControl::reorder(const std::vector<std::int32_t>& order) {
   // Rows are small: gathering them into another table in their new order is quicker than
   // following the permutation's cycles.
   gathered_.clear();
-  gathered_.reserve(n);
+  gathered_.reserve(rows_.capacity());
   for (const std::int32_t from : order) gathered_.push_back(rows_[static_cast<std::size_t>(from)]);
   rows_.swap(gathered_);
 }
@@ -245,7 +245,7 @@ void ListControl::reorder_runs(const std::vector<std::int32_t>& run_starts,
     reorder(order);
   } else {
     gathered_.clear();
-    gathered_.reserve(rows_.size());
+    gathered_.reserve(rows_.capacity());
     for (const std::int32_t run : run_order) {
       const auto i = static_cast<std::size_t>(run);
       gathered_.insert(gathered_.end(), rows_.begin() + run_starts[i], rows_.begin() + end_of(i));

@@ -202,8 +202,9 @@ class ListControl {
 
   std::vector<ListColumn> columns_;
   std::vector<Row> rows_;
-  // Room the rows are gathered into by a reorder, kept for the next one: a large list then
-  // takes no fresh memory per sort (fresh memory costs a fault per page to the system).
+  // Room the rows are gathered into by a reorder, kept for the next one and as large as the
+  // row table's: a large list then takes no fresh memory per sort or refill (fresh memory
+  // costs the system a fault per page).
   std::vector<Row> gathered_;
   // The blocks the rows show, each once.
   std::vector<std::shared_ptr<const RowBlock>> blocks_;
