@@ -8,7 +8,8 @@
 //
 // The tooltip of the resting pointer: a balloon tooltip control (shown also while the
 // window is inactive) over the whole list, its text asked for on demand; leaving the cell
-// whose text is shown hides it at once and the next cell's tip comes after 150 ms.
+// whose text is shown hides it at once and the next cell's tip comes after the short delay
+// (app::TooltipRearm).
 
 #include <windows.h>
 // After windows.h, which it builds on:
@@ -17,6 +18,7 @@
 #include <string>
 
 #include "app/column_scale.h"
+#include "app/tooltip_rearm.h"
 #include "app/viewer_actions.h"
 #include "core/viewer/list_control.h"
 
@@ -88,9 +90,9 @@ class ListWindow final : public viewer::ListObserver {
   std::wstring cell_text_;
 
   HWND tooltip_ = nullptr;
-  int tip_delay_ = 0;      // the tooltip's own initial delay
-  RECT tip_cell_{};        // the cell whose tip was given (client pixels); right 0: none
-  POINT pointer_{-1, -1};  // the pointer's last place over the list (client pixels)
+  int tip_delay_ = 0;        // the tooltip's own initial delay
+  app::TooltipRearm rearm_;  // the cell whose tip was given (client pixels)
+  POINT pointer_{-1, -1};    // the pointer's last place over the list (client pixels)
   std::wstring tip_text_;
 };
 

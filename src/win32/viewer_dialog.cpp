@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/window_placement.h"
+#include "app/window_texts.h"
 #include "core/noemie/version.h"
 #include "core/platform/win32/wide_text.h"
 #include "win32/dpi.h"
@@ -12,11 +13,8 @@
 namespace noemie::win32 {
 namespace {
 
-// Margins of the list at 96 DPI: 5 pixels left and right, and the list starting 10 pixels
-// below the tool frame's height.
-constexpr int kMargin = 5;
-// How far below the cursor the export menu opens, at 96 DPI.
-constexpr int kMenuDrop = 10;
+using app::kMargin;
+using app::kMenuDrop;
 
 HICON load_icon(int id, int metric_x, HWND window) {
   const int size = GetSystemMetricsForDpi(metric_x, static_cast<UINT>(dpi_of(window)));
@@ -78,38 +76,69 @@ void ViewerDialog::initialise(HWND dialog) {
   SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_[1]));
   SetWindowTextW(dialog, platform::win32::cp1252_to_wide(viewer_caption()).c_str());
 
-  CheckRadioButton(dialog, IDC_KIND_ALL, IDC_KIND_OTHERS, IDC_KIND_ALL);
-  CheckRadioButton(dialog, IDC_AGE_ALWAYS, IDC_AGE_MONTH, IDC_AGE_ALWAYS);
-  const int mask = state_->kind_mask;
-  CheckDlgButton(dialog, IDC_MASK_RSP, (mask & 1) ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(dialog, IDC_MASK_HIDDEN, (mask & 2) ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(dialog, IDC_MASK_ARL, (mask & 4) ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(dialog, IDC_MASK_ARCHIVES, (mask & 8) ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(dialog, IDC_ABREGE, state_->abrege ? BST_CHECKED : BST_UNCHECKED);
-  CheckDlgButton(dialog, IDC_ALWAYS_ON_TOP, BST_UNCHECKED);
-
   measure_tool_frame();
   list_window_ =
       std::make_unique<ListWindow>(dialog, GetDlgItem(dialog, IDC_LIST), list_, actions_);
-  actions_.window_opening();
-  list_window_->show_rows();
+  app::ViewerStartState state = *state_;
+  state.stored_rect = at_dpi(state.stored_rect, 96, dpi_of(dialog));
+  app::run_opening_sequence(*this, actions_, state);
+}
 
-  app::WindowRect rect = app::bring_on_screen(at_dpi(state_->stored_rect, 96, dpi_of(dialog)),
-                                              monitor_rects(), primary_work_area());
-  // Never smaller than the tool frame allows, even where no window manager enforces it.
-  const app::Size minimum = minimum_size();
-  rect.width = std::max(rect.width, minimum.width);
-  rect.height = std::max(rect.height, minimum.height);
-  SetWindowPos(dialog, nullptr, rect.x, rect.y, rect.width, rect.height,
+void ViewerDialog::check_kind_radio(int type_liste) {
+  CheckRadioButton(hwnd_, IDC_KIND_ALL, IDC_KIND_OTHERS, IDC_KIND_ALL + type_liste);
+}
+
+void ViewerDialog::check_age_radio(int type_date) {
+  static constexpr int kAgeRadios[] = {IDC_AGE_ALWAYS, IDC_AGE_MONTH, IDC_AGE_WEEK, IDC_AGE_TODAY};
+  CheckRadioButton(hwnd_, IDC_AGE_ALWAYS, IDC_AGE_MONTH, kAgeRadios[type_date & 3]);
+}
+
+void ViewerDialog::check_kind_mask(int mask) {
+  CheckDlgButton(hwnd_, IDC_MASK_RSP, (mask & 1) ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(hwnd_, IDC_MASK_HIDDEN, (mask & 2) ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(hwnd_, IDC_MASK_ARL, (mask & 4) ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(hwnd_, IDC_MASK_ARCHIVES, (mask & 8) ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void ViewerDialog::check_abrege(bool on) {
+  CheckDlgButton(hwnd_, IDC_ABREGE, on ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void ViewerDialog::check_always_on_top(bool on) {
+  CheckDlgButton(hwnd_, IDC_ALWAYS_ON_TOP, on ? BST_CHECKED : BST_UNCHECKED);
+}
+
+std::vector<app::WindowRect> ViewerDialog::screens() const {
+  return monitor_rects();
+}
+
+app::WindowRect ViewerDialog::primary_available() const {
+  return primary_work_area();
+}
+
+app::Size ViewerDialog::minimum_size() {
+  return smallest_size();
+}
+
+void ViewerDialog::place_at(const app::WindowRect& outer) {
+  SetWindowPos(hwnd_, nullptr, outer.x, outer.y, outer.width, outer.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client{};
-  GetClientRect(dialog, &client);
+  GetClientRect(hwnd_, &client);
   lay_out(client.right, client.bottom);
-  list_window_->attach_tooltips();
+}
 
-  ShowWindow(GetDlgItem(dialog, IDC_MASK_HIDDEN), SW_HIDE);
-  ShowWindow(GetDlgItem(dialog, IDC_MASK_ARCHIVES), SW_HIDE);
-  SetDlgItemTextW(dialog, IDC_MASK_ARL, L"");
+void ViewerDialog::attach_tooltips() {
+  list_window_->attach_tooltips();
+}
+
+void ViewerDialog::hide_unused_mask_boxes() {
+  ShowWindow(GetDlgItem(hwnd_, IDC_MASK_HIDDEN), SW_HIDE);
+  ShowWindow(GetDlgItem(hwnd_, IDC_MASK_ARCHIVES), SW_HIDE);
+  SetDlgItemTextW(hwnd_, IDC_MASK_ARL, L"");
+}
+
+void ViewerDialog::focus_list() {
   SetFocus(list_window_->control());
 }
 
@@ -130,7 +159,7 @@ void ViewerDialog::measure_tool_frame() {
   tools_outer_width_ = frame.right + margin + right_border - window.left;
 }
 
-app::Size ViewerDialog::minimum_size() const {
+app::Size ViewerDialog::smallest_size() const {
   // The window cannot be smaller than the tool frame; nor so narrow that the controls in the
   // frame are cut off on the right.
   app::Size minimum = app::minimum_window_size(tools_min_, tools_height_, header_size_);
@@ -230,7 +259,7 @@ INT_PTR ViewerDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
-      const app::Size minimum = minimum_size();
+      const app::Size minimum = smallest_size();
       info->ptMinTrackSize = POINT{minimum.width, minimum.height};
       return TRUE;
     }
@@ -266,21 +295,23 @@ INT_PTR ViewerDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 app::WindowRect ViewerDialog::closing_rect() const {
+  RECT r{};
+  GetWindowRect(hwnd_, &r);
+  const app::WindowRect frame{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  app::WindowRect restored;
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
-  if ((IsZoomed(hwnd_) || IsIconic(hwnd_)) && GetWindowPlacement(hwnd_, &placement)) {
+  if (GetWindowPlacement(hwnd_, &placement)) {
     // The restored rectangle is in work-area coordinates: move it to screen coordinates.
     MONITORINFO info{};
     info.cbSize = sizeof info;
     GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &info);
-    const RECT& r = placement.rcNormalPosition;
-    const int dx = info.rcWork.left - info.rcMonitor.left;
-    const int dy = info.rcWork.top - info.rcMonitor.top;
-    return at_dpi({r.left + dx, r.top + dy, r.right - r.left, r.bottom - r.top}, dpi_of(hwnd_), 96);
+    const RECT& n = placement.rcNormalPosition;
+    restored = {n.left + info.rcWork.left - info.rcMonitor.left,
+                n.top + info.rcWork.top - info.rcMonitor.top, n.right - n.left, n.bottom - n.top};
   }
-  RECT r{};
-  GetWindowRect(hwnd_, &r);
-  return at_dpi({r.left, r.top, r.right - r.left, r.bottom - r.top}, dpi_of(hwnd_), 96);
+  const bool normal = !IsZoomed(hwnd_) && !IsIconic(hwnd_);
+  return at_dpi(app::closing_rect(normal, frame, restored), dpi_of(hwnd_), 96);
 }
 
 void ViewerDialog::run_close_sequence() {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/opening_sequence.h"
 #include "app/viewer_actions.h"
 #include "app/window_placement.h"
 #include "core/viewer/list_control.h"
@@ -18,16 +19,16 @@
 
 namespace noemie::win32 {
 
-class ViewerDialog {
+class ViewerDialog final : private app::OpeningWindow {
  public:
   // `list` and `actions` must outlive the dialog.
   ViewerDialog(viewer::ListControl& list, app::ViewerActions& actions);
-  ~ViewerDialog();
+  ~ViewerDialog() override;
   ViewerDialog(const ViewerDialog&) = delete;
   ViewerDialog& operator=(const ViewerDialog&) = delete;
 
-  // Creates the dialog and runs its opening sequence with `state` (actions.window_opening(),
-  // placement, tooltips); the dialog is visible when this returns. `created`, when set, is
+  // Creates the dialog and runs its opening sequence (app::run_opening_sequence) with
+  // `state`; the dialog is visible when this returns. `created`, when set, is
   // told the dialog's window as soon as it exists, before the first fill. False when Windows
   // could not create it.
   bool create(const app::ViewerStartState& state, const std::function<void(HWND)>& created = {});
@@ -45,6 +46,20 @@ class ViewerDialog {
   app::WindowRect closing_rect() const;
 
  private:
+  // app::OpeningWindow
+  void check_kind_radio(int type_liste) override;
+  void check_age_radio(int type_date) override;
+  void check_kind_mask(int mask) override;
+  void check_abrege(bool on) override;
+  void check_always_on_top(bool on) override;
+  std::vector<app::WindowRect> screens() const override;
+  app::WindowRect primary_available() const override;
+  app::Size minimum_size() override;
+  void place_at(const app::WindowRect& outer) override;
+  void attach_tooltips() override;
+  void hide_unused_mask_boxes() override;
+  void focus_list() override;
+
   static INT_PTR CALLBACK Listage_Noemie_Dlg(HWND dialog, UINT message, WPARAM wparam,
                                              LPARAM lparam);
   INT_PTR handle(UINT message, WPARAM wparam, LPARAM lparam);
@@ -52,7 +67,7 @@ class ViewerDialog {
   void command(int id);
   void measure_tool_frame();
   // The smallest outer size of the window (tracking and placement).
-  app::Size minimum_size() const;
+  app::Size smallest_size() const;
   void lay_out(int client_width, int client_height);
   void show_export_menu();
   int kind_mask() const;
