@@ -39,6 +39,7 @@ struct RecordingWindow final : app::OpeningWindow, app::ViewerActions {
 
   void window_opening() override { steps.push_back("opening"); }
   void window_closing(const app::WindowRect&) override {}
+  void session_ending(const app::WindowRect&) override {}
   void kind_filter_chosen(int) override {}
   void age_filter_chosen(int) override {}
   void kind_mask_changed(int) override {}
