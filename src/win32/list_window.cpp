@@ -109,6 +109,7 @@ void ListWindow::show_rows() {
 void ListWindow::reset() {
   resetting_ = false;
   show_rows();
+  if (rows_shown_) rows_shown_();
 }
 
 void ListWindow::row_changed(int row) {
@@ -144,6 +145,12 @@ void ListWindow::display_info(NMLVDISPINFOW& info) {
   LVITEMW& item = info.item;
   const int row = item.iItem;
   const int column = item.iSubItem;
+  // During a fill the control may still count the rows of the last one.
+  if (row < 0 || row >= list_.row_count()) {
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) item.pszText[0] = L'\0';
+    if (item.mask & LVIF_IMAGE) item.iImage = I_IMAGENONE;
+    return;
+  }
   if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
     // The control reads at most cchTextMax - 1 characters of a cell, as the original list.
     cell_text_ = cp1252_to_wide(list_.cell(row, column));

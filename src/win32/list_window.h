@@ -15,6 +15,7 @@
 // After windows.h, which it builds on:
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 
 #include "app/column_scale.h"
@@ -45,6 +46,8 @@ class ListWindow final : public viewer::ListObserver {
   void pull_widths();
   // The rows the ListControl holds now, shown (during a fill, those listed so far).
   void show_rows();
+  // Run each time the rows shown have changed wholesale (a fill, a sort, a find).
+  void set_rows_shown_hook(std::function<void()> hook) { rows_shown_ = std::move(hook); }
 
   void attach_tooltips();
   void detach_tooltips();
@@ -94,6 +97,7 @@ class ListWindow final : public viewer::ListObserver {
   app::TooltipRearm rearm_;  // the cell whose tip was given (client pixels)
   POINT pointer_{-1, -1};    // the pointer's last place over the list (client pixels)
   std::wstring tip_text_;
+  std::function<void()> rows_shown_;
 };
 
 }  // namespace noemie::win32
