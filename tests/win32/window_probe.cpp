@@ -9,6 +9,9 @@
 // An error dialog of a faulty file is closed with its "OK". Prints one line per check and
 // "N passed, M failed"; the exit status is 0 when every check passed.
 //   window_probe VIEWER.exe FOLDER FIND_TEXT EXPECTED_ROWS RETURN_FILE_TO_COPY
+// With --pose it only types FIND_TEXT into the find field and prints "posed" once the list
+// has narrowed, keeps the window so for 5 s (for a picture taken from outside), and closes it.
+//   window_probe --pose VIEWER.exe FOLDER FIND_TEXT
 
 #include <windows.h>
 // After windows.h, which they build on:
@@ -102,15 +105,19 @@ void check(bool ok, const std::string& what) {
 int main() {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (!argv || argc != 6) {
-    std::fprintf(stderr, "usage: window_probe VIEWER.exe FOLDER FIND_TEXT EXPECTED_ROWS FILE\n");
+  const bool pose = argv && argc == 5 && std::wstring(argv[1]) == L"--pose";
+  if (!argv || (argc != 6 && !pose)) {
+    std::fprintf(stderr,
+                 "usage: window_probe VIEWER.exe FOLDER FIND_TEXT EXPECTED_ROWS FILE\n"
+                 "       window_probe --pose VIEWER.exe FOLDER FIND_TEXT\n");
     return 2;
   }
+  if (pose) ++argv;
   const std::wstring viewer = argv[1];
   const std::wstring folder = argv[2];
   const std::wstring find = argv[3];
-  const int expected = _wtoi(argv[4]);
-  const std::wstring source = argv[5];
+  const int expected = pose ? 0 : _wtoi(argv[4]);
+  const std::wstring source = pose ? L"" : argv[5];
 
   std::wstring command = L"\"" + viewer + L"\" \"" + folder + L"\"";
   STARTUPINFOW startup{};
@@ -174,7 +181,15 @@ int main() {
   check(all > 0 && wait_for([&] { return summary_for(all); }, std::chrono::seconds(2), pid),
         "the summary of all " + std::to_string(all) + " rows in a static");
 
-  if (field && list) {
+  if (pose && field && list) {
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(find.c_str()));
+    SetForegroundWindow(window);
+    wait_for([&] { return item_count(list) < all; }, std::chrono::seconds(5), pid);
+    Sleep(1000);  // the narrowed list and the status line painted
+    std::printf("posed\n");
+    std::fflush(stdout);
+    Sleep(5000);
+  } else if (field && list) {
     SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(find.c_str()));
     const bool narrowed =
         wait_for([&] { return item_count(list) == expected; }, std::chrono::seconds(5), pid);
