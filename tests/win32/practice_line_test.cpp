@@ -106,8 +106,17 @@ TEST(Win32PracticeLine, AReturnCopiedIntoTheFolderAppearsWithoutAClick) {
 TEST(Win32PracticeLine, ALongFillShowsItsProgressAnswersAndHoldsACloseUntilItEnds) {
   WindowFixture f;
   for (int i = 0; i < 40; ++i) f.put(std::to_string(10000060 + i) + ".RSP", return_file("531"));
+  // The opening fill shows the window once its progress shows, before the fill ends: the
+  // error dialog of a faulty file has the rows so far in sight behind it.
+  f.put("10000059.RSP", std::string(300, 'X'));
+  bool shown_during_opening = false;
+  f.front.set_fault_shown_hook([&](HWND fault) {
+    shown_during_opening = IsWindowVisible(GetWindow(fault, GW_OWNER)) != FALSE;
+    SendMessageW(GetDlgItem(fault, IDC_FAULT_OK), BM_CLICK, 0, 0);
+  });
   f.front.set_progress_delay(0ms);
   f.start();
+  EXPECT_TRUE(shown_during_opening);
   ASSERT_FALSE(f.front.dialog()->closed());
   const HWND dialog = f.dialog();
   const HWND line = f.item(IDC_PROGRESS);
