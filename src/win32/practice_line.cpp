@@ -4,7 +4,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <utility>
 
+#include "app/window_texts.h"
 #include "core/platform/win32/wide_text.h"
 #include "core/viewer/viewer.h"
 #include "win32/list_window.h"
@@ -55,6 +57,7 @@ PracticeLine::PracticeLine(HWND dialog, ListWindow& list, viewer::Viewer& viewer
       summary_(GetDlgItem(dialog, IDC_SUMMARY)),
       wiring_(viewer, *this) {
   measure();
+  add_tips();
   wiring_.update_summary();
   notice_ = std::make_unique<FolderNotice>(viewer.options().folder, dialog_, kFolderChanged);
   SetTimer(dialog_, kPollTimer, app::kPollMs, nullptr);
@@ -64,9 +67,32 @@ PracticeLine::~PracticeLine() {
   stop();
 }
 
+void PracticeLine::add_tips() {
+  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog_,
+                          nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!tips_) return;
+  const std::pair<HWND, const char*> tips[] = {
+      {find_, app::kFindTip}, {refresh_, app::kRefreshTip}, {print_, app::kPrintTip}};
+  for (const auto& [control, text] : tips) {
+    std::wstring wide = cp1252_to_wide(text);
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = dialog_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = wide.data();
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
 void PracticeLine::stop() {
   wiring_.stop();
   notice_.reset();
+  if (tips_) {
+    DestroyWindow(tips_);
+    tips_ = nullptr;
+  }
   if (IsWindow(dialog_)) {
     KillTimer(dialog_, kPollTimer);
     KillTimer(dialog_, kLookTimer);

@@ -3,7 +3,8 @@
 // find line (static "&Rechercher :", the find field, "Actualiser", "Imprimer…"), under it the
 // status line with the summary of the rows shown. The field narrows the list as one types,
 // also when another program sets its text (a single-line edit tells every change with
-// EN_CHANGE); Escape in the field clears it; Ctrl+F focuses it with its text selected;
+// EN_CHANGE); the field and the buttons have the Linux window's tooltips; Escape in the field
+// clears it; Ctrl+F focuses it with its text selected;
 // Ctrl+A selects every row shown (in the field, its text); F5 and "Actualiser" refill. The
 // folder is looked at after the system's change notices and every 2 s, by two timers of the
 // dialog, never while the window is busy (a dialog, a menu or a fill).
@@ -71,6 +72,8 @@ class PracticeLine final : private app::PracticeHost {
   void show_summary(const std::string& text) override;
 
   void select_all();
+  // The tooltips of the field and the buttons.
+  void add_tips();
 
   HWND dialog_;
   ListWindow& list_;
@@ -80,6 +83,7 @@ class PracticeLine final : private app::PracticeHost {
   HWND refresh_ = nullptr;
   HWND print_ = nullptr;
   HWND summary_ = nullptr;
+  HWND tips_ = nullptr;
   SIZE label_size_{};
   SIZE button_size_{};
   int field_height_ = 0;
