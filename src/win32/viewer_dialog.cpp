@@ -73,6 +73,8 @@ void ViewerDialog::initialise(HWND dialog) {
   fill_ = std::make_unique<FillBusy>(dialog, GetDlgItem(dialog, IDC_PROGRESS), progress_delay_);
   fill_->set_hooks(
       [this] {
+        // Shown during the opening fill as it will look once open.
+        hide_unused_mask_boxes();
         place_at(opening_rect_);
         ShowWindow(hwnd_, SW_SHOW);
         UpdateWindow(hwnd_);
