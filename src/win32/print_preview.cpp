@@ -79,14 +79,18 @@ class Preview {
 
   void run(const std::function<void(HWND)>& opened) {
     register_classes();
-    RECT place = {0, 0, 900, 640};
-    if (owner_) GetWindowRect(owner_, &place);
-    const int width = std::max<int>(place.right - place.left, scaled(900, owner_));
-    const int height = std::max<int>(place.bottom - place.top, scaled(640, owner_));
     frame_ = CreateWindowExW(0, kFrameClass, L"Aper\u00e7u avant impression",
-                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, place.left, place.top, width,
-                             height, owner_, nullptr, GetModuleHandleW(nullptr), this);
+                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, owner_, nullptr,
+                             GetModuleHandleW(nullptr), this);
     if (!frame_) return;
+    // Over the owner, at least as large as it and as 900 x 640 at the window's DPI.
+    RECT place = {0, 0, 0, 0};
+    if (owner_) GetWindowRect(owner_, &place);
+    SetWindowPos(frame_, nullptr, place.left, place.top,
+                 std::max<int>(place.right - place.left, scaled_here(900)),
+                 std::max<int>(place.bottom - place.top, scaled_here(640)),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     make_controls();
     show_page(0);
     if (owner_) EnableWindow(owner_, FALSE);

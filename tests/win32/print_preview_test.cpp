@@ -69,5 +69,31 @@ TEST(Win32PrintPreview, ShowsThePagesOneAtATimeAndClosesOnEscape) {
   EXPECT_FALSE(IsWindow(g_preview));
 }
 
+// The text of the message box the thread shows, once it is shown; then the box is closed.
+std::wstring g_box_text;
+
+BOOL CALLBACK close_box(HWND window, LPARAM) {
+  wchar_t cls[16] = {};
+  GetClassNameW(window, cls, 16);
+  if (std::wstring(cls) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+  g_box_text = text_of(GetDlgItem(window, 0xFFFF));
+  PostMessageW(window, WM_COMMAND, IDOK, 0);
+  return FALSE;
+}
+
+void CALLBACK answer_box(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(GetCurrentThreadId(), close_box, 0);
+}
+
+TEST(Win32PrintPreview, PrintingWithoutAPrinterSaysSoAndReportsNothingPrinted) {
+  // Wine here has no printer installed: the print dialog never comes, a warning does.
+  print::Document doc;
+  doc.pages.resize(1);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, answer_box);
+  EXPECT_FALSE(win32::print_document(nullptr, doc));
+  KillTimer(nullptr, timer);
+  EXPECT_NE(g_box_text.find(L"imprimante"), std::wstring::npos) << g_box_text;
+}
+
 }  // namespace
 }  // namespace noemie::testing
