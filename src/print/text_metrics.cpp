@@ -44,7 +44,8 @@ double widest_word(std::string_view text, Weight weight, double size) {
 std::vector<std::string> wrap_text(std::string_view text, Weight weight, double size,
                                    double width) {
   const std::uint16_t* widths = widths_of(weight);
-  const double room = width * 1000.0 / size;
+  // A column narrower than its padding has no room, and takes one character a line.
+  const double room = std::max(0.0, width * 1000.0 / size);
   std::vector<std::string> lines;
   std::string line;
   long used = 0;
@@ -81,7 +82,8 @@ std::vector<std::string> wrap_text(std::string_view text, Weight weight, double 
     if (!without_trailing_spaces(line).empty()) end_line();
     line.clear();
     used = 0;
-    while (static_cast<double>(units(word, widths)) > room) {
+    long left = word_units;
+    while (static_cast<double>(left) > room) {
       std::size_t fit = 0;
       long fit_units = 0;
       while (fit < word.size()) {
@@ -90,13 +92,14 @@ std::vector<std::string> wrap_text(std::string_view text, Weight weight, double 
         fit_units = next;
         ++fit;
       }
-      fit = std::max<std::size_t>(fit, 1);
+      if (fit == 0) fit_units = widths[static_cast<unsigned char>(word[fit++])];
       line.append(word.substr(0, fit));
       end_line();
       word.remove_prefix(fit);
+      left -= fit_units;
     }
     line.append(word);
-    used = units(word, widths);
+    used = left;
   }
   if (!line.empty() || (!text.empty() && lines.empty())) end_line();
   return lines;

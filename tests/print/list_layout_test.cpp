@@ -267,6 +267,7 @@ TEST(TextMetrics, WrapBreaksBetweenWordsAndInsideOnlyTooWideOnes) {
       {"aaaaa", 2 * a, {"aa", "aa", "a"}},
       {"a aaaaa", 2 * a, {"a", "aa", "aa", "a"}},
       {"aaa", 0.1, {"a", "a", "a"}},
+      {"a  a", -3, {"a", "a"}},
       {"a\x80\xE9 b", 100, {"a\x80\xE9 b"}},
   };
   for (const Case& c : cases) {
