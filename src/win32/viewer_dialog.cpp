@@ -5,7 +5,10 @@
 #include "app/window_texts.h"
 #include "core/noemie/version.h"
 #include "core/platform/win32/wide_text.h"
+#include "print/list_layout.h"
+#include "print/print_heading.h"
 #include "win32/dpi.h"
+#include "win32/print_preview.h"
 #include "win32/resource_ids.h"
 #include "win32/win32_services.h"
 
@@ -216,11 +219,15 @@ void ViewerDialog::show_export_menu() {
 }
 
 void ViewerDialog::print_rows() {
-  // PRINT-PREVIEW: the print preview of the rows shown (win32/print_preview.h) goes here.
+  // The pages are laid out and dated now, from the rows shown.
+  show_print_preview(
+      hwnd_, print::list_document(viewer_, print::local_date(std::chrono::system_clock::now())));
 }
 
 void ViewerDialog::save_pdf() {
-  // PDF-ACTION: the shared "Fichier PDF" action of the rows shown goes here.
+  Win32Dialogs dialogs;
+  dialogs.set_owner(hwnd_);
+  pdf_save_.run(viewer_, dialogs);
 }
 
 void ViewerDialog::command(int id, int notification) {

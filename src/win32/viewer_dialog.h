@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/opening_sequence.h"
+#include "app/pdf_save.h"
 #include "app/viewer_actions.h"
 #include "app/window_placement.h"
 #include "core/viewer/viewer.h"
@@ -93,7 +94,9 @@ class ViewerDialog final : private app::OpeningWindow {
   void lay_out(int client_width, int client_height);
   void lay_out_now();
   void show_export_menu();
+  // "Imprimer…": the print preview of the rows shown, from which they are printed.
   void print_rows();
+  // "Fichier PDF": asks for a file and writes the printout of the rows shown there.
   void save_pdf();
   int kind_mask() const;
   bool checked(int id) const;
@@ -113,6 +116,7 @@ class ViewerDialog final : private app::OpeningWindow {
   std::unique_ptr<ListWindow> list_window_;
   std::unique_ptr<PracticeLine> line_;
   std::unique_ptr<FillBusy> fill_;
+  app::PdfSave pdf_save_;
   HICON icons_[2] = {nullptr, nullptr};
   // The tool frame (control 1907) as measured: width, height, and the distance from the
   // window's outer top edge to it, in pixels; 0 before the measurement.
