@@ -93,6 +93,34 @@ TEST(Win32PracticeLine, FindNarrowsTheListTheStatusSaysItAndTheKeysWork) {
   EXPECT_EQ(shown_rows(f), 6);
 }
 
+// Closes the print preview once it runs in its own loop, and says whether it came.
+std::wstring preview_seen;
+void CALLBACK close_preview(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (const HWND preview = FindWindowW(nullptr, L"Aper\u00e7u avant impression")) {
+    preview_seen = WindowFixture::text_of(preview);
+    PostMessageW(preview, WM_CLOSE, 0, 0);
+    KillTimer(nullptr, timer);
+  }
+}
+
+TEST(Win32PracticeLine, CtrlPPreviewsTheRowsAndTheExportMenuEndsWithPdf) {
+  WindowFixture f;
+  f.start();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 200, close_preview);
+  press(f, f.list_control(), 'P', true);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(preview_seen, L"Aper\u00e7u avant impression");
+
+  HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_EXPORT));
+  const HMENU items = GetSubMenu(menu, 0);
+  wchar_t text[64] = {};
+  ASSERT_EQ(GetMenuItemCount(items), 4);
+  GetMenuStringW(items, 3, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"Fichier &PDF");
+  EXPECT_EQ(GetMenuItemID(items, 3), static_cast<UINT>(IDM_EXPORT_PDF));
+  DestroyMenu(menu);
+}
+
 TEST(Win32PracticeLine, AReturnCopiedIntoTheFolderAppearsWithoutAClick) {
   WindowFixture f;
   f.start();
