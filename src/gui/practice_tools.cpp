@@ -2,27 +2,25 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <chrono>
 
-#include "core/store/atomic_file.h"
 #include "core/viewer/list_summary.h"
 #include "core/viewer/viewer.h"
 #include "gui/list_view.h"
+#include "gui/page_painter.h"
+#include "gui/qt_dialogs.h"
 #include "gui/text_bridge.h"
 #include "gui/viewer_window.h"
-#include "print/list_printout.h"
-#include "print/pdf_export.h"
+#include "print/list_layout.h"
 
 namespace noemie::gui {
 
@@ -149,37 +147,25 @@ void PracticeTools::refresh(bool automatic) {
 void PracticeTools::print_preview() {
   if (window_.has_closed()) return;
   QPrinter printer(QPrinter::HighResolution);
-  print::use_a4_landscape(printer);
+  use_document_paper(printer);
   printer.setDocName(to_qstring(viewer_.options().window_title));
   QPrintPreviewDialog preview(&printer, &window_);
   preview.setObjectName(QStringLiteral("printPreview"));
   preview.setWindowTitle(to_qstring("Aper\xE7u avant impression"));
-  // The heading is dated when the pages are made (again for the printer itself).
+  // The pages are laid out and dated when they are made (again for the printer itself).
   connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
-    print::print_list(viewer_.list(), print::heading_of(viewer_), *target);
+    print_document(
+        print::list_document(viewer_, print::local_date(std::chrono::system_clock::now())),
+        *target);
   });
   preview.resize(window_.size().expandedTo(QSize(900, 640)));
   preview.exec();
 }
 
-std::string PracticeTools::write_pdf(const QString& target) const {
-  return store::write_file_atomically(qstring_to_path(target), print::pdf_bytes(viewer_));
-}
-
 void PracticeTools::save_pdf() {
   if (window_.has_closed()) return;
-  QString target =
-      QFileDialog::getSaveFileName(&window_, to_qstring("Choisissez un fichier"), pdf_folder_,
-                                   to_qstring("Fichiers PDF (*.PDF);;Tous les fichiers (*.*)"));
-  if (target.isEmpty()) return;
-  if (!target.contains(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-    target += QStringLiteral(".pdf");
-  pdf_folder_ = QFileInfo(target).absolutePath();
-  if (const std::string error = write_pdf(target); !error.empty()) {
-    QMessageBox::warning(&window_, to_qstring(viewer::kViewerWarningCaption),
-                         QString::fromStdString(error) +
-                             to_qstring("\r\nAucun fichier existant n'a \xE9t\xE9 modifi\xE9."));
-  }
+  QtDialogs dialogs(&window_);
+  pdf_save_.run(viewer_, dialogs);
 }
 
 void PracticeTools::look_at_folder() {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "app/pdf_save.h"
 #include "core/viewer/folder_watch.h"
 
 class QFileSystemWatcher;
@@ -50,8 +51,6 @@ class PracticeTools final : public QObject {
   void print_preview();
   // "Fichier PDF": asks for a file and writes the PDF of the rows shown.
   void save_pdf();
-  // Writes the PDF to `target`, replaced whole or not at all; "" or why not (one line).
-  std::string write_pdf(const QString& target) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,7 +65,7 @@ class PracticeTools final : public QObject {
   QLineEdit* find_ = nullptr;
   QPushButton* refresh_button_ = nullptr;
   QPushButton* print_button_ = nullptr;
-  QString pdf_folder_;
+  app::PdfSave pdf_save_;
   QLabel* status_ = nullptr;
   QFileSystemWatcher* watcher_ = nullptr;
   QTimer look_timer_;
