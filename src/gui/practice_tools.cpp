@@ -25,7 +25,7 @@
 namespace noemie::gui {
 
 PracticeTools::PracticeTools(ViewerWindow& window, viewer::Viewer& viewer)
-    : QObject(&window), window_(window), viewer_(viewer) {
+    : QObject(&window), window_(window), viewer_(viewer), wiring_(viewer, *this) {
   setObjectName(QStringLiteral("practiceTools"));
   make_controls();
 
@@ -33,25 +33,26 @@ PracticeTools::PracticeTools(ViewerWindow& window, viewer::Viewer& viewer)
   connect(&window_.list_model(), &QAbstractItemModel::modelReset, this, [this] {
     if (summary_due_) return;
     summary_due_ = true;
-    QTimer::singleShot(0, this, [this] { show_summary(); });
+    QTimer::singleShot(0, this, [this] {
+      summary_due_ = false;
+      if (!window_.has_closed()) wiring_.update_summary();
+    });
   });
-  show_summary();
+  wiring_.update_summary();
 
-  folder_ = std::make_unique<viewer::FolderWatch>(viewer_.options().folder);
-  folder_->note_filled();
   look_timer_.setSingleShot(true);
-  look_timer_.setInterval(kSettleMs);
-  connect(&look_timer_, &QTimer::timeout, this, &PracticeTools::look_at_folder);
+  connect(&look_timer_, &QTimer::timeout, this, [this] {
+    if (!window_.has_closed()) wiring_.look_due();
+  });
   poll_timer_.setInterval(kPollMs);
   connect(&poll_timer_, &QTimer::timeout, this, [this] {
-    if (!look_timer_.isActive()) look_at_folder();
+    if (!window_.has_closed()) wiring_.poll_due();
   });
   poll_timer_.start();
   watcher_ = new QFileSystemWatcher(this);
   watcher_->addPath(path_to_qstring(viewer_.options().folder));
-  connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
-    if (!look_timer_.isActive()) look_timer_.start();
-  });
+  connect(watcher_, &QFileSystemWatcher::directoryChanged, this,
+          [this] { wiring_.folder_changed(); });
 }
 
 PracticeTools::~PracticeTools() = default;
@@ -61,24 +62,21 @@ void PracticeTools::make_controls() {
   line->setObjectName(QStringLiteral("findLine"));
   auto* row = new QHBoxLayout(line);
   row->setContentsMargins(0, 0, 0, 0);
-  auto* label = new QLabel(to_qstring("&Rechercher :"), line);
+  auto* label = new QLabel(to_qstring(app::kFindLabel), line);
   find_ = new QLineEdit(line);
   find_->setObjectName(QStringLiteral("find"));
   find_->setClearButtonEnabled(true);
-  find_->setToolTip(to_qstring(
-      "Garde les lignes dont une cellule contient ce texte (majuscules et accents ignor\xE9s)"));
+  find_->setToolTip(to_qstring(app::kFindTip));
   label->setBuddy(find_);
-  refresh_button_ = new QPushButton(to_qstring("Actualiser"), line);
+  refresh_button_ = new QPushButton(to_qstring(app::kRefreshText), line);
   refresh_button_->setObjectName(QStringLiteral("refresh"));
-  refresh_button_->setToolTip(to_qstring("Relit le dossier (F5)"));
+  refresh_button_->setToolTip(to_qstring(app::kRefreshTip));
   row->addWidget(label);
   row->addWidget(find_, 1);
   row->addWidget(refresh_button_);
-  print_button_ = new QPushButton(to_qstring("Imprimer\x85"), line);
+  print_button_ = new QPushButton(to_qstring(app::kPrintText), line);
   print_button_->setObjectName(QStringLiteral("print"));
-  print_button_->setToolTip(
-      to_qstring("Aper\xE7u et impression des lignes affich\xE9"
-                 "es (Ctrl+P)"));
+  print_button_->setToolTip(to_qstring(app::kPrintTip));
   row->addWidget(print_button_);
   window_.put_above_list(line);
 
@@ -88,10 +86,10 @@ void PracticeTools::make_controls() {
   window_.put_below_list(status_);
 
   connect(find_, &QLineEdit::textChanged, this,
-          [this](const QString& text) { viewer_.set_find_text(to_cp1252(text)); });
+          [this](const QString& text) { wiring_.find_text_changed(to_cp1252(text)); });
   connect(refresh_button_, &QPushButton::clicked, this, [this] { refresh(false); });
   connect(print_button_, &QPushButton::clicked, this, &PracticeTools::print_preview);
-  QAction* pdf = window_.export_menu()->addAction(to_qstring("Fichier &PDF"));
+  QAction* pdf = window_.export_menu()->addAction(to_qstring(app::kPdfMenuText));
   pdf->setObjectName(QStringLiteral("exportPdf"));
   connect(pdf, &QAction::triggered, this, &PracticeTools::save_pdf);
 
@@ -128,20 +126,22 @@ bool PracticeTools::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-void PracticeTools::show_summary() {
-  summary_due_ = false;
-  if (window_.has_closed()) return;
-  status_->setText(to_qstring(viewer::summary_status_text(viewer_.summary())));
+void PracticeTools::show_summary(const std::string& text) {
+  status_->setText(to_qstring(text));
 }
 
 void PracticeTools::refresh(bool automatic) {
-  if (window_.has_closed()) return;
-  ListView* view = window_.list_view();
-  const QModelIndex top = view->indexAt(QPoint(1, 1));
-  const int new_top = viewer_.actualise(top.isValid() ? top.row() : 0, automatic);
-  folder_->note_filled();
-  const QModelIndex at = window_.list_model().index(new_top, 0);
-  if (at.isValid()) view->scrollTo(at, QAbstractItemView::PositionAtTop);
+  if (!window_.has_closed()) wiring_.refresh(automatic);
+}
+
+int PracticeTools::top_row() const {
+  const QModelIndex top = window_.list_view()->indexAt(QPoint(1, 1));
+  return top.isValid() ? top.row() : 0;
+}
+
+void PracticeTools::show_top_row(int row) {
+  const QModelIndex at = window_.list_model().index(row, 0);
+  if (at.isValid()) window_.list_view()->scrollTo(at, QAbstractItemView::PositionAtTop);
 }
 
 void PracticeTools::print_preview() {
@@ -168,23 +168,12 @@ void PracticeTools::save_pdf() {
   pdf_save_.run(viewer_, dialogs);
 }
 
-void PracticeTools::look_at_folder() {
-  if (window_.has_closed()) return;
-  // Never while a dialog waits for the user: a fill may be under way behind it.
-  if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget()) {
-    look_timer_.start();
-    return;
-  }
-  switch (folder_->look()) {
-    case viewer::FolderWatch::Step::Nothing:
-      break;
-    case viewer::FolderWatch::Step::Wait:
-      look_timer_.start();
-      break;
-    case viewer::FolderWatch::Step::Refresh:
-      refresh(true);
-      break;
-  }
+void PracticeTools::start_look_timer(int ms) {
+  look_timer_.start(ms);
+}
+
+bool PracticeTools::dialog_or_menu_open() const {
+  return QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget();
 }
 
 }  // namespace noemie::gui
