@@ -2,16 +2,18 @@
 // lists and exports that two builds of the viewer make of the same folder (two commits, or
 // the Windows build under Wine against this one), and to measure them on an archive.
 //
-//   make_return_folder FOLDER SEED [COUNT] [long|short]
+//   make_return_folder FOLDER SEED [COUNT] [long|archive|short]
 //
 // The same SEED gives the same files; without COUNT the seed picks up to 40. Without a shape,
 // names come from the generator of the list engine's tests, plus a few with accents and with a
 // character that Windows-1252 lacks, and now and then a folder named like a return file; a
 // name that differs from an earlier one in letter case only is skipped, since a Windows folder
 // cannot hold both. With "long" an archive of long payment returns in the three separator
-// forms, with "short" the benchmarks' folder of returns of about 20 entries (both named
-// 00000001.RSP, 00000002.RSP ...). Modification times lie hours away from the age filters'
-// limits (a day, a week, a month), so that two runs a few minutes apart filter alike.
+// forms ("archive": the same with no faulty file and none dated in the future, for the window
+// benchmarks, where a fault would stop the run in its error dialog), with "short" the benchmarks'
+// folder of returns of about 20 entries (both named 00000001.RSP, 00000002.RSP ...). Modification
+// times lie hours away from the age filters' limits (a day, a week, a month), so that two runs a
+// few minutes apart filter alike.
 
 #include <chrono>
 #include <cstdio>
@@ -58,11 +60,12 @@ void write_file(const fs::path& path, const std::string& bytes,
 
 void write_folder(const fs::path& folder, std::mt19937& rng, int count, std::string_view kind) {
   fs::create_directories(folder);
-  const bool numbered = kind == "long" || kind == "short";
-  const noemie::testing::RandomReturnShape shape =
-      kind == "long"    ? noemie::testing::long_payment_shape()
-      : kind == "short" ? noemie::testing::short_return_shape()
-                        : noemie::testing::RandomReturnShape{};
+  const bool numbered = kind == "long" || kind == "archive" || kind == "short";
+  noemie::testing::RandomReturnShape shape =
+      kind == "long" || kind == "archive" ? noemie::testing::long_payment_shape()
+      : kind == "short"                   ? noemie::testing::short_return_shape()
+                                          : noemie::testing::RandomReturnShape{};
+  if (kind == "archive") shape.broken_percent = 0;
   std::set<std::string> taken;
   const auto now = std::chrono::system_clock::now();
   // UTF-8 names: "café", "€" and "ă" (which Windows-1252 lacks).
@@ -77,7 +80,9 @@ void write_folder(const fs::path& folder, std::mt19937& rng, int count, std::str
     if (!taken.insert(upper_ascii(name)).second) continue;
     const fs::path path = folder / fs::path(reinterpret_cast<const char8_t*>(name.c_str()));
     const std::string bytes = noemie::testing::random_return_file(rng, shape);
-    write_file(path, bytes, now - random_age(rng));
+    // An archive holds no file from the future: one would be read again by every fill.
+    const std::chrono::hours age = random_age(rng);
+    write_file(path, bytes, now - (kind == "archive" ? std::chrono::abs(age) : age));
   }
   if (!numbered && pick(rng, 0, 4) == 0) {
     std::error_code ec;
@@ -89,7 +94,7 @@ void write_folder(const fs::path& folder, std::mt19937& rng, int count, std::str
 
 int main(int argc, char** argv) {
   if (argc < 3 || argc > 5) {
-    std::fputs("Usage: make_return_folder FOLDER SEED [COUNT] [long|short]\n", stderr);
+    std::fputs("Usage: make_return_folder FOLDER SEED [COUNT] [long|archive|short]\n", stderr);
     return 2;
   }
   try {

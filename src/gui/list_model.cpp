@@ -25,6 +25,14 @@ int ListModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : viewer::kColumnCount;
 }
 
+QModelIndex ListModel::index(int row, int column, const QModelIndex& parent) const {
+  if (parent.isValid() || resetting_ || row < 0 || column < 0 || row >= list_.row_count() ||
+      column >= viewer::kColumnCount) {
+    return {};
+  }
+  return createIndex(row, column);
+}
+
 QVariant ListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || resetting_) return {};
   const int row = index.row();

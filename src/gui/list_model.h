@@ -33,6 +33,9 @@ class ListModel final : public QAbstractTableModel, public viewer::ListObserver 
   // Always 17 columns, even before the core has created them (titles are then empty).
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  // The index of a cell, checked against the list directly: the view asks for one per row
+  // each time it lays out the rows (hundreds of thousands after every fill and sort).
+  QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
   // DisplayRole: the cell text; DecorationRole: the icon of columns 0 and 2;
   // TextAlignmentRole: the column's alignment; ToolTipRole: the seam's text for a point
   // just inside the cell, cut to kTooltipMaxChars.

@@ -86,7 +86,12 @@ void ListWindow::make_columns() {
 }
 
 void ListWindow::apply_widths() {
+  if (!resetting_) set_redraw(false);
   for (int c = 0; c < columns_made_; ++c) column_width_changed(c);
+  if (!resetting_) {
+    set_redraw(true);
+    InvalidateRect(control_, nullptr, FALSE);
+  }
 }
 
 void ListWindow::pull_widths() {
@@ -98,12 +103,25 @@ void ListWindow::pull_widths() {
   }
 }
 
+void ListWindow::set_redraw(bool on) {
+  // Without it every change of an item's state or of a column redraws at once (under Wine, a
+  // call to the window server each): a list of many rows then takes seconds.
+  SendMessageW(control_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+}
+
 void ListWindow::show_rows() {
   make_columns();
+  set_redraw(false);
   ListView_SetItemCountEx(control_, list_.row_count(), LVSICF_NOSCROLL);
   push_selection();
+  set_redraw(true);
   InvalidateRect(control_, nullptr, FALSE);
   UpdateWindow(control_);
+}
+
+void ListWindow::about_to_reset() {
+  resetting_ = true;
+  set_redraw(false);
 }
 
 void ListWindow::reset() {
@@ -113,7 +131,13 @@ void ListWindow::reset() {
 }
 
 void ListWindow::row_changed(int row) {
-  if (!resetting_) ListView_RedrawItems(control_, row, row);
+  if (resetting_) return;
+  // Only a row in sight is redrawn; the others are asked for when they come into sight (a
+  // marking may change every row of the list).
+  const int top = ListView_GetTopIndex(control_);
+  if (row >= top && row <= top + ListView_GetCountPerPage(control_)) {
+    ListView_RedrawItems(control_, row, row);
+  }
 }
 
 void ListWindow::column_width_changed(int column) {
@@ -122,10 +146,32 @@ void ListWindow::column_width_changed(int column) {
 }
 
 void ListWindow::push_selection() {
+  // Setting the state of "every item" goes through every row one by one under some systems:
+  // a few selected rows are taken back, or selected, one at a time instead.
+  constexpr int kFewRows = 4096;
   pushing_selection_ = true;
-  ListView_SetItemState(control_, -1, 0, LVIS_SELECTED);
-  for (int row = 0; row < list_.row_count(); ++row) {
-    if (list_.selected(row)) ListView_SetItemState(control_, row, LVIS_SELECTED, LVIS_SELECTED);
+  const int had = ListView_GetSelectedCount(control_);
+  if (had > kFewRows) {
+    ListView_SetItemState(control_, -1, 0, LVIS_SELECTED);
+  } else if (had > 0) {
+    std::vector<int> selected;
+    for (int row = ListView_GetNextItem(control_, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(control_, row, LVNI_SELECTED)) {
+      selected.push_back(row);
+    }
+    for (const int row : selected) ListView_SetItemState(control_, row, 0, LVIS_SELECTED);
+  }
+  const int rows = list_.row_count();
+  int wanted = 0;
+  for (int row = 0; row < rows; ++row) wanted += list_.selected(row) ? 1 : 0;
+  if (wanted == rows && rows > kFewRows) {
+    ListView_SetItemState(control_, -1, LVIS_SELECTED, LVIS_SELECTED);
+  } else {
+    for (int row = 0; row < rows && wanted > 0; ++row) {
+      if (!list_.selected(row)) continue;
+      ListView_SetItemState(control_, row, LVIS_SELECTED, LVIS_SELECTED);
+      --wanted;
+    }
   }
   pushing_selection_ = false;
 }

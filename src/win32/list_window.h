@@ -60,7 +60,7 @@ class ListWindow final : public viewer::ListObserver {
   int x_in_row(int row, int client_x) const;
 
   // ListObserver
-  void about_to_reset() override { resetting_ = true; }
+  void about_to_reset() override;
   void reset() override;
   void row_changed(int row) override;
   void column_width_changed(int column) override;
@@ -72,6 +72,7 @@ class ListWindow final : public viewer::ListObserver {
   void load_images();
   void apply_widths();
   void push_selection();
+  void set_redraw(bool on);
   void note_selection(int first, int last, bool selected);
   void display_info(NMLVDISPINFOW& info);
   void tooltip_text(NMTTDISPINFOW& info);
@@ -86,8 +87,8 @@ class ListWindow final : public viewer::ListObserver {
   int columns_made_ = 0;
   // While the selection is pushed into the control, its notifications are not written back.
   bool pushing_selection_ = false;
-  // Between the start and the end of a fill or a sort, the rows change wholesale: single
-  // row changes are not redrawn one by one.
+  // Between the start and the end of a fill or a sort, the rows change wholesale: the control
+  // draws nothing, and single row changes are not redrawn one by one.
   bool resetting_ = false;
   // A cell's text, converted, kept while the control draws it.
   std::wstring cell_text_;

@@ -57,7 +57,9 @@ std::string cents_text(std::int64_t cents) {
 }  // namespace
 
 CellAmount read_cell_amount(std::string_view cell_text) {
-  const std::string_view text = noemie::text::c_text(cell_text);
+  // Read from the start and stopped by any other character, a NUL among them: the text past
+  // a first NUL is never reached, with no search for one (the summary reads every amount).
+  const std::string_view text = cell_text;
   std::size_t pos = 0;
   const bool negative = pos < text.size() && text[pos] == '-';
   if (negative) ++pos;

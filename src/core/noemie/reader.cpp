@@ -99,21 +99,28 @@ void NoemieReader::erreur(int code, std::int64_t position) {
 
 void NoemieReader::lit_fichier_noemie(const std::filesystem::path& path, ReturnRecord& rec,
                                       bool abrege) {
+  lit_fichier_noemie(path, nullptr, rec, abrege);
+}
+
+void NoemieReader::lit_fichier_noemie(const std::filesystem::path& path,
+                                      const platform::FileStamp* listed, ReturnRecord& rec,
+                                      bool abrege) {
+  // Room kept for the next file: that of all but unusually long returns.
+  constexpr std::size_t kKeptBufferBytes = std::size_t{4} << 20;
   chemin_ = path;
   file_time_ = 0;
   stamp_.reset();
   start_read(rec);
-  std::unique_ptr<unsigned char[]> buffer;
   std::size_t read = 0;
   try {
-    platform::FileStamp stamp;
-    const int code = load_file(path, buffer, read, file_time_, &stamp);
+    const int code = load_file(path, listed, buffer_, read, file_time_, &stamp_);
     if (code >= 0) return erreur(code, 0);
-    stamp_ = stamp;
   } catch (const std::bad_alloc&) {
+    buffer_.trim(0);
     return erreur(1, 0);
   }
-  lit_mem_noemie(buffer.get(), read, rec, abrege);
+  lit_mem_noemie(buffer_.data(), read, rec, abrege);
+  buffer_.trim(kKeptBufferBytes);
 }
 
 void NoemieReader::lit_mem_noemie(const unsigned char* data, std::size_t size, ReturnRecord& rec,

@@ -8,8 +8,9 @@
 #include <optional>
 
 #include "core/noemie/fault_report.h"
-#include "core/platform/file_stamp.h"
+#include "core/noemie/file_loading.h"
 #include "core/noemie/return_record.h"
+#include "core/platform/file_stamp.h"
 
 namespace noemie {
 
@@ -30,6 +31,9 @@ class NoemieReader {
   // its content is code 1 at 0. Only the bytes actually read are parsed.
   // `abrege` is the `noemie abrege` setting: consecutive detail lines merge into one entry.
   void lit_fichier_noemie(const std::filesystem::path& path, ReturnRecord& rec, bool abrege);
+  // The same for a file whose stamp a folder listing just gave as `listed` (see load_file).
+  void lit_fichier_noemie(const std::filesystem::path& path, const platform::FileStamp* listed,
+                          ReturnRecord& rec, bool abrege);
 
   // Parses `size` bytes at `data` into `rec`, which is emptied first (`entete` and `euro`
   // keep their values until a header is found). The outcome is `rec.valide`; faults are
@@ -47,7 +51,7 @@ class NoemieReader {
   // UTC); 0 when it could not be opened.
   std::int64_t file_time() const { return file_time_; }
   // The stamp of the last file read as it was before its bytes were read; nothing when it
-  // could not be opened.
+  // could not be opened, or changed while it was read.
   const std::optional<platform::FileStamp>& stamp() const { return stamp_; }
 
   // The fault that ended the last read (the silent ones included), if any.
@@ -63,6 +67,8 @@ class NoemieReader {
   std::optional<platform::FileStamp> stamp_;
   std::filesystem::path chemin_;
   std::optional<ParseFault> derniere_erreur_;
+  // The bytes of the file being read; its room serves the next file.
+  FileBuffer buffer_;
 };
 
 }  // namespace noemie

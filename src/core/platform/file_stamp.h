@@ -22,6 +22,9 @@ struct FileStamp {
 // not a regular file or cannot be examined.
 std::optional<FileStamp> file_stamp(const std::filesystem::path& path);
 
+// The stamp's modification as a file time (100-ns units since 1601-01-01, UTC).
+std::int64_t modified_file_time(const FileStamp& stamp);
+
 // True when the file was modified so recently (less than two seconds ago by the system clock,
 // or in the future) that it could change again without its stamp changing: file systems keep
 // modification times in steps of up to two seconds.

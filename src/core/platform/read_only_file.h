@@ -17,19 +17,24 @@ class ReadOnlyFile {
   // pipe or a device does not, and opening one never waits (a named pipe with no writer
   // would otherwise block for ever). Check is_open().
   explicit ReadOnlyFile(const std::filesystem::path& path);
+  // The same for a regular file whose stamp a folder listing just gave as `listed`: where
+  // the system would need further calls to tell the size and times (Windows), they are
+  // taken from the listing, so that the file costs one open, its reads and one close.
+  ReadOnlyFile(const std::filesystem::path& path, const FileStamp& listed);
   ~ReadOnlyFile();
   ReadOnlyFile(const ReadOnlyFile&) = delete;
   ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
 
   bool is_open() const { return open_; }
-  // Size in bytes when opened.
+  // Size in bytes when opened (or listed): what a read of the whole file should give.
   std::uint64_t size() const { return size_; }
   // Last modification as a file time (100-ns units since 1601-01-01, UTC).
   std::int64_t file_time() const { return file_time_; }
-  // What tells, later, whether the file changed since this open.
+  // What tells, later, whether the file changed since this open (or the listing).
   const FileStamp& stamp() const { return stamp_; }
 
-  // Reads up to `count` bytes into `to`; the number read, 0 at the end or on an error.
+  // Reads up to `count` bytes into `to`; the number read. Fewer than `count` means that the
+  // end of the file was reached (or that reading failed).
   std::size_t read(unsigned char* to, std::size_t count);
 
  private:

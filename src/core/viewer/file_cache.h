@@ -50,6 +50,7 @@ class FileCache {
   void forget_others(const std::unordered_set<PathView>& present);
 
   void clear() { files_.clear(); }
+  bool empty() const { return files_.empty(); }
 
  private:
   std::unordered_map<Path, Known> files_;

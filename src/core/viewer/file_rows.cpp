@@ -13,10 +13,10 @@ constexpr std::size_t kKeptEntries = 4096;
 
 FileRowsMaker::FileRowsMaker(const decode::RegimeTable& regimes) : regimes_(regimes) {}
 
-FileRows FileRowsMaker::read(const std::filesystem::path& path, std::string_view name,
-                             bool abrege) {
+FileRows FileRowsMaker::read(const std::filesystem::path& path, std::string_view name, bool abrege,
+                             const platform::FileStamp* listed) {
   faults_.reports.clear();
-  reader_.lit_fichier_noemie(path, record_, abrege);
+  reader_.lit_fichier_noemie(path, listed, record_, abrege);
   FileRows file;
   file.faults = std::move(faults_.reports);
   // Code 0: the file could not be opened; code 1: memory ran out. Another read may do better.

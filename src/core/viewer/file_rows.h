@@ -15,6 +15,7 @@
 #include "core/noemie/fault_report.h"
 #include "core/noemie/reader.h"
 #include "core/noemie/return_record.h"
+#include "core/viewer/list_summary.h"
 #include "core/viewer/row_block.h"
 #include "core/viewer/row_cells.h"
 
@@ -31,8 +32,13 @@ struct FileRows {
   std::shared_ptr<const RowBlock> rows;
   std::array<char, kRefSize> ref{};  // the header's reference zone
   std::int64_t file_time = 0;        // the file's time stamp, as its "Fichier" cell shows it
-  std::optional<platform::FileStamp> stamp;    // the file's stamp when it was opened; none if it was not
-  int marker_icon = 0;               // the "Réf" marker of every row
+  // The file's stamp as it was before it was read; none when it could not be opened or
+  // changed while it was read.
+  std::optional<platform::FileStamp> stamp;
+  int marker_icon = 0;  // the "Réf" marker of every row
+  // The summary of the rows, once a viewer has worked it out (on its own thread, or on the
+  // fill's threads while no one else reads it); kept with the rows from fill to fill.
+  mutable std::optional<ListSummary> summary;
   // False when what the reading met may not happen again (the file could not be opened, memory
   // ran out): such a result is never kept for a later fill.
   bool keepable = true;
@@ -49,8 +55,10 @@ class FileRowsMaker {
   explicit FileRowsMaker(const decode::RegimeTable& regimes);
 
   // Reads the file at `path`, whose bare name (Windows-1252) is `name`, with the "Abrégé"
-  // setting `abrege`. Throws std::bad_alloc when the rows cannot be made.
-  FileRows read(const std::filesystem::path& path, std::string_view name, bool abrege);
+  // setting `abrege`; `listed` is the file's stamp as the folder listing gave it, or null.
+  // Throws std::bad_alloc when the rows cannot be made.
+  FileRows read(const std::filesystem::path& path, std::string_view name, bool abrege,
+                const platform::FileStamp* listed = nullptr);
 
  private:
   class Faults final : public FaultReporter {

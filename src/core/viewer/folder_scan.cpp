@@ -1,9 +1,7 @@
 #include "core/viewer/folder_scan.h"
 
 #include <algorithm>
-#include <chrono>
 
-#include "core/platform/clock.h"
 #include "core/platform/path_text.h"
 
 namespace noemie::viewer {
@@ -17,15 +15,6 @@ bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return ascii_upper(x) == ascii_upper(y);
          });
-}
-
-// The time stamp of a return file: its last modification, read as UTC.
-std::int64_t file_time_of(const std::filesystem::directory_entry& entry) {
-  std::error_code ec;
-  const auto t = entry.last_write_time(ec);
-  if (ec) return 0;
-  const auto sys = std::filesystem::file_time_type::clock::to_sys(t);
-  return platform::to_file_time(sys);
 }
 
 }  // namespace
@@ -85,7 +74,8 @@ std::vector<ScannedFile> select_pattern(const FolderListing& listing, std::strin
   std::vector<ScannedFile> files;
   files.reserve(matching.size());
   for (const Key& k : matching) {
-    files.push_back({k.entry->path, display_name(k.entry->path.filename()), 0});
+    files.push_back({k.entry->path, display_name(k.entry->path.filename()), 0,
+                     static_cast<std::size_t>(k.entry - listing.data())});
   }
   return files;
 }
@@ -96,7 +86,8 @@ std::vector<ScannedFile> scan_pattern(const std::filesystem::path& folder, std::
   if (error) return {};
   std::vector<ScannedFile> files = select_pattern(listing, pattern);
   for (ScannedFile& file : files) {
-    file.file_time = file_time_of(std::filesystem::directory_entry(file.path));
+    const auto stamp = platform::stamp_of(listing[file.entry]);
+    file.file_time = stamp ? platform::modified_file_time(*stamp) : 0;
   }
   return files;
 }

@@ -16,6 +16,7 @@ struct ScannedFile {
   std::filesystem::path path;  // full path, in the platform's encoding
   std::string name;            // bare name as Windows-1252 text
   std::int64_t file_time = 0;  // the file's time stamp as a file time (UTC); 0 when unknown
+  std::size_t entry = 0;       // its place in the listing it was selected from
 };
 
 // True when the bare name `name` matches `pattern`: "*.EXT" matches a name whose text after its
@@ -35,8 +36,8 @@ using platform::FolderEntry;
 using platform::FolderListing;
 using platform::list_folder;
 
-// The files of a listing that match `pattern`, in scan order, without their times (the reader
-// takes them when it opens each file; scan_pattern adds them). Folders are
+// The files of a listing that match `pattern`, in scan order, without their times (they go
+// with the listing, whose stamps a fill reads afresh; scan_pattern adds them). Folders are
 // skipped; a link that leads nowhere is kept (reading it will fail and say so).
 std::vector<ScannedFile> select_pattern(const FolderListing& listing, std::string_view pattern);
 

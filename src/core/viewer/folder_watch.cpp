@@ -18,7 +18,8 @@ std::vector<FolderWatch::Seen> FolderWatch::take() const {
   for (const platform::FolderEntry& entry : listing) {
     if (entry.is_directory) continue;
     Seen s{entry.raw_name};
-    if (const auto stamp = platform::file_stamp(entry.path)) {
+    // The listing's stamps: a look opens no file.
+    if (const auto stamp = platform::stamp_of(entry)) {
       s.size = stamp->size;
       s.modified = stamp->modified;
     }

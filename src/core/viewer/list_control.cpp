@@ -41,17 +41,20 @@ void ListControl::end_reset() {
 }
 
 void ListControl::clear() {
+  ++version_;
   show_all_rows();
   shown_.shrink_to_fit();
   next_file_ = 0;
   rows_.clear();
   rows_.shrink_to_fit();
+  gathered_ = {};
   blocks_.clear();
   blocks_.shrink_to_fit();
   own_.reset();
 }
 
 void ListControl::clear_keeping_room() {
+  ++version_;
   show_all_rows();
   next_file_ = 0;
   rows_.clear();
@@ -64,6 +67,7 @@ void ListControl::release_spare_room() {
   // needs none, and room that no row ever took costs no memory (the system maps a page only
   // once it is written).
   if (rows_.capacity() > 2 * rows_.size() + 1024) rows_.shrink_to_fit();
+  if (gathered_.capacity() > 2 * rows_.size() + 1024) gathered_ = {};
   blocks_.shrink_to_fit();
 }
 
@@ -79,6 +83,7 @@ RowBlock& ListControl::own_block() {
 int ListControl::add_row(std::unique_ptr<ListRow> data, const Cells& cells, int state_icon,
                          int marker_icon, const EntryDetails& details) {
   if (!data) throw std::invalid_argument("a list row needs its data");
+  ++version_;
   RowBlock& block = own_block();
   Row row;
   row.block = &block;
@@ -96,6 +101,7 @@ int ListControl::add_row(std::unique_ptr<ListRow> data, const Cells& cells, int 
 }
 
 int ListControl::add_rows(std::shared_ptr<const RowBlock> block, int state_icon, int marker_icon) {
+  ++version_;
   const int first = row_count();
   const std::size_t count = block ? block->row_count() : 0;
   if (count == 0) return first;
@@ -127,6 +133,7 @@ ListControl::Row* ListControl::row_at(int row) {
 void ListControl::set_cell(int row, int col, std::string_view text) {
   Row* r = row_at(row);
   if (!r || col <= 0 || col >= kColumnCount) return;
+  ++version_;
   // A block handed over by the fill is shared: the changed row becomes a row of the list's
   // own block.
   RowBlock& block = own_block();
@@ -215,15 +222,43 @@ void ListControl::reorder(const std::vector<std::int32_t>& order) {
     for (std::size_t k = 0; k < n; ++k) rows_[shown_[k]] = moved[k];
     return;
   }
-  // Rows are small: gathering them into a new table in their new order is quicker than
+  // Rows are small: gathering them into another table in their new order is quicker than
   // following the permutation's cycles.
-  std::vector<Row> sorted;
-  sorted.reserve(n);
-  for (const std::int32_t from : order) sorted.push_back(rows_[static_cast<std::size_t>(from)]);
-  rows_.swap(sorted);
+  gathered_.clear();
+  gathered_.reserve(rows_.capacity());
+  for (const std::int32_t from : order) gathered_.push_back(rows_[static_cast<std::size_t>(from)]);
+  rows_.swap(gathered_);
+}
+
+void ListControl::reorder_runs(const std::vector<std::int32_t>& run_starts,
+                               const std::vector<std::int32_t>& run_order) {
+  const auto rows = static_cast<std::int32_t>(rows_.size());
+  const std::size_t runs = run_starts.size();
+  const auto end_of = [&](std::size_t run) { return run + 1 < runs ? run_starts[run + 1] : rows; };
+  if (narrowed_) {
+    std::vector<std::int32_t> order;
+    order.reserve(rows_.size());
+    for (const std::int32_t run : run_order) {
+      const auto i = static_cast<std::size_t>(run);
+      for (std::int32_t r = run_starts[i]; r < end_of(i); ++r) order.push_back(r);
+    }
+    reorder(order);
+  } else {
+    gathered_.clear();
+    gathered_.reserve(rows_.capacity());
+    for (const std::int32_t run : run_order) {
+      const auto i = static_cast<std::size_t>(run);
+      gathered_.insert(gathered_.end(), rows_.begin() + run_starts[i], rows_.begin() + end_of(i));
+    }
+    if (gathered_.size() != rows_.size())
+      throw std::invalid_argument("not a permutation of the runs");
+    rows_.swap(gathered_);
+  }
+  for (std::int32_t r = 0; r < row_count(); ++r) row_data(r).row_index = r;
 }
 
 void ListControl::show_rows(const std::vector<bool>& shown) {
+  ++version_;
   shown_.clear();
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     Row& r = rows_[i];
@@ -238,6 +273,7 @@ void ListControl::show_rows(const std::vector<bool>& shown) {
 }
 
 void ListControl::show_all_rows() {
+  ++version_;
   for (Row& r : rows_) r.hidden = false;
   shown_.clear();
   narrowed_ = false;
@@ -269,7 +305,8 @@ int ListControl::shown_number(std::size_t stored) const {
 }
 
 std::size_t ListControl::memory_bytes() const {
-  std::size_t bytes = rows_.capacity() * sizeof(Row) + shown_.capacity() * sizeof(std::uint32_t) +
+  std::size_t bytes = (rows_.capacity() + gathered_.capacity()) * sizeof(Row) +
+                      shown_.capacity() * sizeof(std::uint32_t) +
                       blocks_.capacity() * sizeof(std::shared_ptr<const RowBlock>);
   for (const auto& block : blocks_) bytes += block->memory_bytes();
   if (own_) bytes += own_->memory_bytes();

@@ -134,6 +134,11 @@ class ListControl {
   // `order` must be a permutation of 0 .. row_count() - 1. While rows are hidden, see
   // show_every_row_for_reorder.
   void reorder(const std::vector<std::int32_t>& order);
+  // The same for a list made of runs of rows (the rows of each file): the run that starts at
+  // row run_starts[run_order[k]] comes k-th, each keeping its rows' order; every row_index is
+  // then its position. `run_starts` ascend from 0; `run_order` is a permutation of the runs.
+  void reorder_runs(const std::vector<std::int32_t>& run_starts,
+                    const std::vector<std::int32_t>& run_order);
 
   // --- rows shown (find) ---
   // The list holds every row of the fill; a find shows some of them, in the list's order.
@@ -161,6 +166,11 @@ class ListControl {
   // hidden rows of a file too).
   int all_icon(int row, int col) const;
   void set_all_icon(int row, int col, int icon);
+
+  // Changes whenever the rows shown change otherwise than in their order (rows added or
+  // removed, a cell set, a find): what is worked out of the rows but not of their order may be
+  // kept while it stays the same.
+  std::uint64_t content_version() const { return version_; }
 
   // Bytes held by the rows (texts, details, bookkeeping); for measurements.
   std::size_t memory_bytes() const;
@@ -192,6 +202,10 @@ class ListControl {
 
   std::vector<ListColumn> columns_;
   std::vector<Row> rows_;
+  // Room the rows are gathered into by a reorder, kept for the next one and as large as the
+  // row table's: a large list then takes no fresh memory per sort or refill (fresh memory
+  // costs the system a fault per page).
+  std::vector<Row> gathered_;
   // The blocks the rows show, each once.
   std::vector<std::shared_ptr<const RowBlock>> blocks_;
   // Rows given cell by cell, and rows whose cell was changed.
@@ -200,6 +214,7 @@ class ListControl {
   std::vector<std::uint32_t> shown_;
   bool narrowed_ = false;
   std::uint32_t next_file_ = 0;
+  std::uint64_t version_ = 0;
   ListObserver* observer_ = nullptr;
 };
 

@@ -28,6 +28,14 @@ constexpr int kNegativeCreatedWidth = 10;
 // Files a fill lists before it makes room for the rows of all.
 constexpr std::size_t kFilesBeforeEstimate = 64;
 
+// Files a reading thread takes at a time: enough that the hand-offs between threads cost
+// little (each is a lock and a wake-up, a call to the system under some), few enough that the
+// threads share the work evenly and the first rows come soon.
+std::size_t files_per_hand_off(std::size_t files, unsigned threads) {
+  constexpr std::size_t kMostFiles = 32;
+  return std::clamp<std::size_t>(files / (8 * std::max(threads, 1u)), 1, kMostFiles);
+}
+
 constexpr std::string_view kOutOfMemoryText =
     "M\xE9moire insuffisante : la liste est incompl\xE8te.";
 
@@ -72,6 +80,7 @@ void Viewer::clean_items() {
   cache_.clear();
   makers_.clear();
   selections_.clear();
+  listed_.clear();
 }
 
 void Viewer::remplit_aff() {
@@ -86,9 +95,11 @@ void Viewer::remplit_aff() {
     lit_taille_col();
     nb_lig_ = 0;
     file_starts_.clear();
-    // One enumeration serves every pattern of the fill.
+    listed_.clear();
+    // One enumeration serves every pattern of the fill; the stamps it gives tell which kept
+    // files are still good (with none kept, none is needed).
     std::error_code error;
-    const FolderListing folder = list_folder(options_.folder, error);
+    const FolderListing folder = list_folder(options_.folder, error, !cache_.empty());
     if (error) note_folder_error(error);
     const bool same_entries = selections_.follow(folder);
     const auto mask = static_cast<std::uint8_t>(settings_.config.noemie_rsp_aff);
@@ -111,6 +122,7 @@ void Viewer::remplit_aff() {
     // The rows of one file share their "Fichier" text: sorting the files sorts the rows.
     sort_runs(list_, kColFichier, file_starts_);
     sort_column_ = kColFichier;
+    listed_version_ = list_.content_version();
     hide_unfound_rows();
     list_.release_spare_room();
   } catch (const std::bad_alloc&) {
@@ -141,70 +153,76 @@ void Viewer::note_folder_error(const std::error_code& error) {
 void Viewer::remplit_qv(const FolderListing& folder, std::string_view pattern, int kind_icon,
                         std::vector<FillTask>& tasks) {
   for (const ScannedFile& file : selections_.files(folder, pattern)) {
-    tasks.push_back({&file, kind_icon, cache_.find(file.path.native())});
+    tasks.push_back({&file, &folder[file.entry], kind_icon, cache_.find(file.path.native())});
   }
 }
 
 void Viewer::list_files(const std::vector<FillTask>& tasks) {
-  // What each file gave, as the threads make it.
-  struct Read {
-    std::shared_ptr<const FileRows> rows;
-    bool fresh = false;  // read by this fill
-  };
   const bool merge_lines = abrege();
-  const unsigned threads = work_threads(options_.fill_threads);
-  while (makers_.size() < threads) makers_.push_back(std::make_unique<FileRowsMaker>(regimes_));
-  std::vector<Read> reads(tasks.size());
+  // What each file gave: kept from an earlier fill when its stamp, as the folder listing
+  // gave it, is the one it was read under; else read by this fill, on every core.
+  std::vector<std::shared_ptr<const FileRows>> made(tasks.size());
+  std::vector<std::size_t> to_read;
+  for (std::size_t i = 0; i < tasks.size(); ++i) {
+    const FillTask& task = tasks[i];
+    if (task.known) made[i] = task.known->reusable(platform::stamp_of(*task.entry), merge_lines);
+    if (!made[i]) to_read.push_back(i);
+  }
+
   const int files = static_cast<int>(tasks.size());
   if (progress_) progress_->fill_started(files);
+  std::size_t listed = 0;
+  // Lists the files up to `end`, in order: faults reported, rows added.
+  const auto list_up_to = [&](std::size_t end) {
+    for (; listed < end; ++listed) {
+      const FillTask& task = tasks[listed];
+      report_faults(*made[listed]);
+      aff_noemie(made[listed], task.file->name, file_kind_icon(task.file->name, task.pattern_icon));
+      if (progress_) progress_->files_done(static_cast<int>(listed) + 1, files);
+      // Once a few files are listed, room for as many rows a file as they gave: the row
+      // table is then made once, not grown again and again.
+      if (listed + 1 == kFilesBeforeEstimate && tasks.size() > kFilesBeforeEstimate) {
+        list_.reserve_rows(static_cast<std::size_t>(nb_lig_) * tasks.size() * 9 /
+                           (8 * kFilesBeforeEstimate));
+      }
+    }
+  };
+  const unsigned threads = work_threads(options_.fill_threads);
+  while (makers_.size() < threads) makers_.push_back(std::make_unique<FileRowsMaker>(regimes_));
   run_in_order(
-      tasks.size(), threads,
-      [&](std::size_t i, unsigned worker) {
-        const FillTask& task = tasks[i];
-        Read& read = reads[i];
-        // A file read before is read again only when its stamp changed.
-        if (task.known) {
-          read.rows = task.known->reusable(platform::file_stamp(task.file->path), merge_lines);
-          if (read.rows) return;
-        }
-        read.rows = std::make_shared<const FileRows>(
-            makers_[worker]->read(task.file->path, task.file->name, merge_lines));
-        read.fresh = true;
+      to_read.size(), threads,
+      [&](std::size_t j, unsigned worker) {
+        const FillTask& task = tasks[to_read[j]];
+        const auto& listed_stamp = task.entry->stamp;
+        made[to_read[j]] = std::make_shared<const FileRows>(
+            makers_[worker]->read(task.file->path, task.file->name, merge_lines,
+                                  listed_stamp ? &*listed_stamp : nullptr));
       },
-      [&](std::size_t i) {
-        const FillTask& task = tasks[i];
-        const FileRows& file = *reads[i].rows;
-        report_faults(file);
-        aff_noemie(file, task.file->name, file_kind_icon(task.file->name, task.pattern_icon));
-        if (progress_) progress_->files_done(static_cast<int>(i) + 1, files);
-        // Once a few files are listed, room for as many rows a file as they gave: the row
-        // table is then made once, not grown again and again.
-        if (i + 1 == kFilesBeforeEstimate && tasks.size() > kFilesBeforeEstimate) {
-          list_.reserve_rows(static_cast<std::size_t>(nb_lig_) * tasks.size() * 9 /
-                             (8 * kFilesBeforeEstimate));
-        }
-      });
-  read_count_ = 0;
-  for (std::size_t i = 0; i < tasks.size(); ++i) {
-    const Read& read = reads[i];
-    if (!read.fresh) continue;
-    ++read_count_;
+      [&](std::size_t j) { list_up_to(to_read[j] + 1); }, 0,
+      files_per_hand_off(to_read.size(), threads));
+  list_up_to(tasks.size());
+
+  read_count_ = static_cast<int>(to_read.size());
+  for (const std::size_t i : to_read) {
     // Kept under the stamp the file had before its bytes were read: should it change
     // meanwhile, the next fill sees another stamp and reads it again.
-    const std::optional<platform::FileStamp>& stamp = read.rows->stamp;
-    if (stamp && read.rows->keepable && !platform::may_change_unseen(*stamp)) {
-      cache_.keep(tasks[i].file->path.native(), *stamp, merge_lines, read.rows);
+    const std::optional<platform::FileStamp>& stamp = made[i]->stamp;
+    if (stamp && made[i]->keepable && !platform::may_change_unseen(*stamp)) {
+      cache_.keep(tasks[i].file->path.native(), *stamp, merge_lines, made[i]);
     }
   }
 }
 
-void Viewer::aff_noemie(const FileRows& file, std::string_view file_name, int kind_icon) {
+void Viewer::aff_noemie(const std::shared_ptr<const FileRows>& made, std::string_view file_name,
+                        int kind_icon) {
+  const FileRows& file = *made;
   // The filter answers for the whole file: every entry has the same reference and time.
   if (!file.rows || file.rows->row_count() == 0) return;
   if (!decode::traite_ref(file.ref_zone(), file.file_time, filter_)) return;
   int state_icon = file.ref_zone() == "930" ? kIconAcknowledgedFile : flags_.rsp_traite(file_name);
   if (kind_icon != 0) state_icon = kind_icon;
   file_starts_.push_back(nb_lig_);
+  listed_.push_back(made);
   list_.add_rows(file.rows, state_icon, file.marker_icon);
   nb_lig_ = list_.row_count();
 }

@@ -1,7 +1,7 @@
 #include "core/viewer/list_summary.h"
 
 #include <cstdlib>
-#include <unordered_set>
+#include <vector>
 
 #include "core/decode/amount_conversion.h"
 #include "core/decode/reference_table.h"
@@ -44,30 +44,87 @@ std::int64_t cell_euro_cents(std::string_view cell) {
   return amount.francs ? centimes_to_euro_cents(amount.cents) : amount.cents;
 }
 
-ListSummary summarize(const ListControl& list) {
-  ListSummary s;
-  s.rows = list.row_count();
-  std::unordered_set<std::uint32_t> files;
-  for (int r = 0; r < s.rows; ++r) {
-    files.insert(list.row_file(r));
-    switch (decode::reference_category(decode::ref_cell_number(list.cell(r, kColRef)))) {
+ListSummary& ListSummary::operator+=(const ListSummary& other) {
+  rows += other.rows;
+  files += other.files;
+  payments += other.payments;
+  rejections += other.rejections;
+  others += other.others;
+  total += other.total;
+  amo += other.amo;
+  amc += other.amc;
+  return *this;
+}
+
+namespace {
+
+// Adds rows to a summary, but for the count of rows and files. The rows of one file share
+// their "Réf" text: its category is worked out again only when the text is another.
+class RowCounter {
+ public:
+  explicit RowCounter(ListSummary& summary) : s_(summary) {}
+
+  template <typename Cell>
+  void add(const Cell& cell) {
+    const std::string_view ref = cell(kColRef);
+    if (!known_ || ref.data() != ref_.data() || ref.size() != ref_.size()) {
+      ref_ = ref;
+      known_ = true;
+      category_ = decode::reference_category(decode::ref_cell_number(ref));
+    }
+    switch (category_) {
       case 1:
-        ++s.payments;
+        ++s_.payments;
         break;
       case 2:
-        ++s.rejections;
+        ++s_.rejections;
         break;
       case 3:
-        ++s.others;
+        ++s_.others;
         break;
       default:
         break;
     }
-    s.total += cell_euro_cents(list.cell(r, kColTotal));
-    s.amo += cell_euro_cents(list.cell(r, kColAmo));
-    s.amc += cell_euro_cents(list.cell(r, kColAmc));
+    s_.total += cell_euro_cents(cell(kColTotal));
+    s_.amo += cell_euro_cents(cell(kColAmo));
+    s_.amc += cell_euro_cents(cell(kColAmc));
   }
-  s.files = static_cast<int>(files.size());
+
+ private:
+  ListSummary& s_;
+  std::string_view ref_;
+  bool known_ = false;
+  int category_ = 0;
+};
+
+}  // namespace
+
+ListSummary summarize(const ListControl& list) {
+  ListSummary s;
+  s.rows = list.row_count();
+  RowCounter counter(s);
+  // The files seen, by the number the list gives each (numbered from 0 as they were added).
+  std::vector<bool> seen_files;
+  for (int r = 0; r < s.rows; ++r) {
+    const std::uint32_t file = list.row_file(r);
+    if (file >= seen_files.size()) seen_files.resize(file + 1);
+    if (!seen_files[file]) {
+      seen_files[file] = true;
+      ++s.files;
+    }
+    counter.add([&](int column) { return list.cell(r, column); });
+  }
+  return s;
+}
+
+ListSummary summarize_block(const RowBlock& block) {
+  ListSummary s;
+  s.rows = static_cast<int>(block.row_count());
+  s.files = s.rows > 0 ? 1 : 0;
+  RowCounter counter(s);
+  for (std::size_t r = 0; r < block.row_count(); ++r) {
+    counter.add([&](int column) { return block.cell(r, column); });
+  }
   return s;
 }
 

@@ -21,6 +21,9 @@ struct ListSummary {
   std::int64_t amo = 0;    // of the "AMO" cells
   std::int64_t amc = 0;    // of the "AMC" cells
   bool operator==(const ListSummary&) const = default;
+
+  // Adds the rows of `other`, taken as rows of other files.
+  ListSummary& operator+=(const ListSummary& other);
 };
 
 // Euro cents of an amount in francs (centimes) at 6.55957 francs to the euro, rounded to the
@@ -32,6 +35,8 @@ std::int64_t cell_euro_cents(std::string_view cell);
 
 // The summary of the rows `list` shows.
 ListSummary summarize(const ListControl& list);
+// The summary of every row of `block`, taken as the rows of one file (none when it has none).
+ListSummary summarize_block(const RowBlock& block);
 
 // Cents as "-12.34" (two decimals, a point).
 std::string euro_text(std::int64_t cents);

@@ -17,11 +17,18 @@ constexpr unsigned kMaxThreads = 16;
 // What the threads share, all under `mutex`: the next index to take, how many the caller has
 // taken in, and which are done.
 struct Progress {
-  Progress(std::size_t count, std::size_t window)
-      : count(count), window(window), done(count, 0), errors(count) {}
+  Progress(std::size_t count, std::size_t window, std::size_t batch)
+      : count(count),
+        window(window == 0 ? std::numeric_limits<std::size_t>::max() / 2 : window),
+        limited(window > 0),
+        batch(std::clamp<std::size_t>(batch, 1, this->window)),
+        done(count, 0),
+        errors(count) {}
 
   const std::size_t count;
   const std::size_t window;
+  const bool limited;  // producers wait on the caller's progress
+  const std::size_t batch;
   std::mutex mutex;
   std::condition_variable changed;
   std::size_t next = 0;
@@ -31,15 +38,18 @@ struct Progress {
   std::vector<std::exception_ptr> errors;
 };
 
-// Takes the next index not yet taken and produces it; false when none is left. With `wait`,
-// waits while the next index lies a window ahead of the caller's; without, gives up then.
+// Takes the next batch of indexes not yet taken and produces them; false when none is left.
+// With `wait`, waits while the batch would reach a window ahead of the caller; without,
+// gives up then.
 bool produce_next(Progress& p, const std::function<void(std::size_t, unsigned)>& produce,
                   unsigned worker, bool wait) {
-  std::size_t i = 0;
+  std::size_t first = 0;
+  std::size_t end = 0;
   {
     std::unique_lock lock(p.mutex);
     const auto ready = [&] {
-      return p.stop || p.next >= p.count || p.next < p.consumed + p.window;
+      return p.stop || p.next >= p.count ||
+             std::min(p.count, p.next + p.batch) <= p.consumed + p.window;
     };
     if (wait) {
       p.changed.wait(lock, ready);
@@ -47,18 +57,25 @@ bool produce_next(Progress& p, const std::function<void(std::size_t, unsigned)>&
       return false;
     }
     if (p.stop || p.next >= p.count) return false;
-    i = p.next++;
+    first = p.next;
+    end = std::min(p.count, p.next + p.batch);
+    p.next = end;
   }
-  std::exception_ptr error;
-  try {
-    produce(i, worker);
-  } catch (...) {
-    error = std::current_exception();
+  std::vector<std::exception_ptr> errors;
+  for (std::size_t i = first; i < end; ++i) {
+    try {
+      produce(i, worker);
+    } catch (...) {
+      errors.resize(end - first);
+      errors[i - first] = std::current_exception();
+    }
   }
   {
     const std::lock_guard lock(p.mutex);
-    p.errors[i] = error;
-    p.done[i] = 1;
+    for (std::size_t i = first; i < end; ++i) {
+      if (!errors.empty()) p.errors[i] = errors[i - first];
+      p.done[i] = 1;
+    }
   }
   p.changed.notify_all();
   return true;
@@ -103,7 +120,8 @@ unsigned work_threads(unsigned asked) {
 
 void run_in_order(std::size_t count, unsigned threads,
                   const std::function<void(std::size_t, unsigned)>& produce,
-                  const std::function<void(std::size_t)>& consume, std::size_t window) {
+                  const std::function<void(std::size_t)>& consume, std::size_t window,
+                  std::size_t batch) {
   if (threads <= 1 || count <= 1) {
     for (std::size_t i = 0; i < count; ++i) {
       produce(i, 0);
@@ -111,35 +129,37 @@ void run_in_order(std::size_t count, unsigned threads,
     }
     return;
   }
-  Progress p(count, window == 0 ? std::numeric_limits<std::size_t>::max() / 2 : window);
+  Progress p(count, window, batch);
+  const std::size_t batches = (count + p.batch - 1) / p.batch;
   Helpers helpers(p);
-  helpers.start(static_cast<unsigned>(std::min<std::size_t>(threads - 1, count - 1)),
+  helpers.start(static_cast<unsigned>(std::min<std::size_t>(threads - 1, batches - 1)),
                 [&](unsigned worker) {
                   while (produce_next(p, produce, worker, true)) {
                   }
                 });
+  // Indexes [k, ready) are done: taken in without a lock.
+  std::size_t ready = 0;
   for (std::size_t k = 0; k < count; ++k) {
-    std::exception_ptr error;
-    for (;;) {
+    while (k == ready) {
       {
         std::unique_lock lock(p.mutex);
-        if (p.done[k]) {
-          error = p.errors[k];
-          break;
-        }
+        while (ready < count && p.done[ready]) ++ready;
+        if (k < ready) break;
       }
-      // While index k is still being made, the caller's thread makes the next one.
+      // While index k is still being made, the caller's thread makes the next ones.
       if (produce_next(p, produce, 0, false)) continue;
       std::unique_lock lock(p.mutex);
       p.changed.wait(lock, [&] { return p.done[k] != 0; });
     }
-    if (error) std::rethrow_exception(error);
+    if (p.errors[k]) std::rethrow_exception(p.errors[k]);
     consume(k);
-    {
-      const std::lock_guard lock(p.mutex);
-      p.consumed = k + 1;
+    if (p.limited) {
+      {
+        const std::lock_guard lock(p.mutex);
+        p.consumed = k + 1;
+      }
+      p.changed.notify_all();
     }
-    p.changed.notify_all();
   }
 }
 

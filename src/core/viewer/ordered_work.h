@@ -17,11 +17,15 @@ unsigned work_threads(unsigned asked = 0);
 // buffers of its own), and consume(i) on the caller's thread for i = 0, 1, 2 ..., each as
 // soon as produce(i) is done. produce must be safe to run for different i at the same time.
 // With a `window` above 0, produce(i) starts only once consume has taken in every index up to
-// i - window (so that at most `window` results wait at a time). An exception from produce(i)
-// is thrown again where consume(i) would have been called; one from consume stops the work.
-// Either way the other threads have stopped when it leaves.
+// i - window (so that at most `window` results wait at a time). A thread takes `batch`
+// consecutive indexes at a time (at most `window` of them) and hands them over together:
+// fewer locks and wake-ups where each index is little work (they cost much under some
+// systems). An exception from produce(i) is thrown again where consume(i) would have been
+// called; one from consume stops the work. Either way the other threads have stopped when it
+// leaves.
 void run_in_order(std::size_t count, unsigned threads,
                   const std::function<void(std::size_t index, unsigned worker)>& produce,
-                  const std::function<void(std::size_t index)>& consume, std::size_t window = 0);
+                  const std::function<void(std::size_t index)>& consume, std::size_t window = 0,
+                  std::size_t batch = 1);
 
 }  // namespace noemie::viewer

@@ -266,16 +266,7 @@ void sort_runs(ListControl& list, int column, const std::vector<std::int32_t>& r
 
   std::vector<std::string_view> keys(runs);
   for (std::size_t i = 0; i < runs; ++i) keys[i] = list.cell(run_starts[i], column, kTextKeyChars);
-  const std::vector<std::int32_t> sorted = text_order(keys);
-  std::vector<std::int32_t> order;
-  order.reserve(static_cast<std::size_t>(rows));
-  for (const std::int32_t run : sorted) {
-    const auto i = static_cast<std::size_t>(run);
-    const std::int32_t end = i + 1 < runs ? run_starts[i + 1] : rows;
-    for (std::int32_t r = run_starts[i]; r < end; ++r) order.push_back(r);
-  }
-  list.reorder(order);
-  for (int r = 0; r < rows; ++r) list.row_data(r).row_index = r;
+  list.reorder_runs(run_starts, text_order(keys));
 }
 
 }  // namespace noemie::viewer

@@ -131,8 +131,10 @@ class Viewer {
   void init_aff();
   // One complete fill of the list from the folder, ending sorted by "Fichier". Faults of
   // return files go to the reporter and the fill goes on. A file read by an earlier fill and
-  // unchanged since (same size and modification time) is not read again: its rows and its
-  // faults are those it gave then. A folder that cannot be read gives
+  // unchanged since (same size, modification, status change and identity, as one listing of
+  // the folder tells them without opening any file) is not read again: its rows and its
+  // faults are those it gave then. A file modified less than two seconds before it was read
+  // is read again by the next fill. A folder that cannot be read gives
   // an empty list, folder_error() says why, and one message box per fill says it too
   // ("Impossible de lire le dossier <dossier> : <raison>."). Should memory run out, the rows
   // made so far stay (unsorted, each with its data) and a message box says the list is
@@ -177,8 +179,10 @@ class Viewer {
   // it; the export, the marking and the summary act on the rows shown.
   void set_find_text(std::string_view text);
   const std::string& find_text() const { return finder_.text(); }
-  // The summary of the rows shown.
-  ListSummary summary() const { return summarize(list_); }
+  // The summary of the rows shown. Worked out again only once the rows shown change (not after
+  // a sort); while they are what the last fill listed, it is the sum of each file's own,
+  // which a file keeps from fill to fill.
+  ListSummary summary() const;
   // The filters in force, as a printout's heading names them (Windows-1252): "Référence :
   // Paiements - Depuis : 1 mois - Fichiers : RSP, ARL/ARX - Abrégé".
   std::string filters_text() const;
@@ -209,7 +213,8 @@ class Viewer {
  private:
   // A file a fill lists, with what an earlier fill made of it.
   struct FillTask {
-    const ScannedFile* file = nullptr;  // held by selections_
+    const ScannedFile* file = nullptr;   // held by selections_
+    const FolderEntry* entry = nullptr;  // the file in this fill's listing
     int pattern_icon = 0;
     const FileCache::Known* known = nullptr;
   };
@@ -217,7 +222,8 @@ class Viewer {
   void remplit_qv(const FolderListing& folder, std::string_view pattern, int kind_icon,
                   std::vector<FillTask>& tasks);
   void list_files(const std::vector<FillTask>& tasks);
-  void aff_noemie(const FileRows& file, std::string_view file_name, int kind_icon);
+  void aff_noemie(const std::shared_ptr<const FileRows>& file, std::string_view file_name,
+                  int kind_icon);
   void report_faults(const FileRows& file);
   void hide_unfound_rows();
   void forget_absent_files(const FolderListing& folder);
@@ -251,6 +257,12 @@ class Viewer {
   int sort_column_ = kColFichier;
   // During an automatic refresh.
   bool quiet_repeats_ = false;
+  // The files the last fill listed, in order, and the list's content_version once it had.
+  std::vector<std::shared_ptr<const FileRows>> listed_;
+  std::uint64_t listed_version_ = 0;
+  // The last summary worked out, and the content_version it is of.
+  mutable std::optional<ListSummary> summary_;
+  mutable std::uint64_t summary_version_ = 0;
   // A failed save of marks was said, and no save has succeeded since.
   bool marks_failure_said_ = false;
   // The files whose faults were reported, by path and stamp (size, modification).

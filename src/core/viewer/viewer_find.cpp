@@ -1,11 +1,12 @@
-// The viewer's additions for the practice's work on the list: find, and "Actualiser" keeping
-// the user's place.
+// The viewer's additions for the practice's work on the list: find, the summary of the rows
+// shown, and "Actualiser" keeping the user's place.
 
 #include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "core/store/settings.h"
+#include "core/viewer/ordered_work.h"
 #include "core/viewer/viewer.h"
 
 namespace noemie::viewer {
@@ -58,6 +59,30 @@ void Viewer::set_find_text(std::string_view text) {
   }
   list_.end_reset();
   finder_ = std::move(next);
+}
+
+ListSummary Viewer::summary() const {
+  const std::uint64_t version = list_.content_version();
+  if (summary_ && summary_version_ == version) return *summary_;  // a sort changes nothing
+  ListSummary s;
+  if (!list_.narrowed() && version == listed_version_) {
+    // The rows the last fill listed, each file's once: worked out on every core for the files
+    // that have none yet (those a fill read since), then added up.
+    std::vector<const FileRows*> missing;
+    for (const auto& file : listed_) {
+      if (!file->summary) missing.push_back(file.get());
+    }
+    run_in_order(
+        missing.size(), work_threads(options_.fill_threads),
+        [&](std::size_t i, unsigned) { missing[i]->summary = summarize_block(*missing[i]->rows); },
+        [](std::size_t) {}, 0, 64);
+    for (const auto& file : listed_) s += *file->summary;
+  } else {
+    s = summarize(list_);
+  }
+  summary_ = s;
+  summary_version_ = version;
+  return s;
 }
 
 void Viewer::hide_unfound_rows() {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,12 +22,18 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempDir;
 
+#ifdef _WIN32
+constexpr bool kListingGivesTheSize = true;
+#else
+constexpr bool kListingGivesTheSize = false;
+#endif
+
 std::string loaded(const fs::path& path) {
-  std::unique_ptr<unsigned char[]> buffer;
+  FileBuffer buffer;
   std::size_t read = 0;
   std::int64_t time = 0;
-  if (load_file(path, buffer, read, time) != -1) return "(not opened)";
-  return std::string(reinterpret_cast<const char*>(buffer.get()), read);
+  if (load_file(path, nullptr, buffer, read, time) != -1) return "(not opened)";
+  return std::string(reinterpret_cast<const char*>(buffer.data()), read);
 }
 
 TEST(Platform, NamesAreShownInWindows1252AndEachFileOpensByItsRealName) {
@@ -53,6 +60,37 @@ TEST(Platform, NamesAreShownInWindows1252AndEachFileOpensByItsRealName) {
     EXPECT_EQ(files[i].name, cases[i].shown);
     EXPECT_EQ(files[i].path, dir.path() / fs::path(cases[i].name));
     EXPECT_EQ(loaded(files[i].path), "bytes of " + cases[i].shown);
+  }
+}
+
+// A file is read to its end whatever size its listing gave (a listing can be behind a writer
+// on Windows), and its stamp is kept only when the bytes read agree with it: what was read
+// then is what the stamp describes.
+TEST(Platform, AFileIsReadWholeAndItsStampKeptOnlyWhenTheReadAgrees) {
+  TempDir dir;
+  const std::string bytes(100'000, 'x');
+  const fs::path path = dir.write("00000001.RSP", bytes);
+  std::error_code error;
+  const FolderListing listing = list_folder(dir.path(), error);
+  ASSERT_EQ(listing.size(), 1u);
+  ASSERT_TRUE(listing[0].stamp);
+  EXPECT_EQ(listing[0].stamp->size, bytes.size());
+  for (const std::uint64_t listed_size :
+       {std::uint64_t{0}, std::uint64_t{10}, bytes.size(), std::uint64_t{150'000}}) {
+    FileStamp listed = *listing[0].stamp;
+    listed.size = listed_size;
+    FileBuffer buffer;
+    std::size_t read = 0;
+    std::int64_t time = 0;
+    std::optional<FileStamp> stamp;
+    ASSERT_EQ(load_file(path, &listed, buffer, read, time, &stamp), -1);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(buffer.data()), read), bytes);
+    // POSIX asks the open file for its size; Windows takes the listing's.
+    const bool agrees = listed_size == bytes.size() || !kListingGivesTheSize;
+    EXPECT_EQ(stamp.has_value(), agrees) << listed_size;
+    if (stamp) {
+      EXPECT_EQ(stamp->size, bytes.size());
+    }
   }
 }
 

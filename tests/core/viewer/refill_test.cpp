@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "core/viewer/random_returns.h"
+#include "open_watch.h"
 #include "viewer_fixture.h"
 
 namespace noemie::viewer {
@@ -112,6 +113,8 @@ void compare_one(std::uint32_t seed) {
 
     SCOPED_TRACE("seed " + std::to_string(seed) + " step " + std::to_string(step));
     ASSERT_EQ(Shown(kept.list()).rows, Shown(fresh.list()).rows);
+    // Summed from the files' own summaries, kept from fill to fill, as from the rows.
+    ASSERT_EQ(kept.summary(), summarize(fresh.list()));
     if (filled) {
       ASSERT_EQ(kept_faults.faults, fresh_faults.faults);
     }
@@ -171,6 +174,59 @@ TEST(Refill, ReadsAgainOnlyWhatChanged) {
   // The changed file as it is now.
   ASSERT_EQ(v.list().row_count(), 1);
   EXPECT_EQ(v.list().cell(0, kColRef), "(900)");
+}
+
+// What a refill takes again is decided by the stamps of one listing of the folder: a file
+// unchanged since is not even opened; a file with another stamp (other bytes, a copy of the
+// same size and time put in its place, another time) is read again, and so is one modified
+// less than two seconds before it was read; a file that left lists nothing.
+TEST(Refill, TheFolderListingDecidesWhatIsReadAgain) {
+  const std::int64_t just_now = platform::SystemClock().now_file_time();
+  const std::int64_t yesterday = kNow - kDay;
+  struct Case {
+    const char* what;
+    std::int64_t first_time;  // of 2.RSP when the viewer opens
+    std::function<void(testing::ViewerFixture&)> change;
+    int read;         // by the refill
+    int rows;         // listed by the refill, 1.RSP's first
+    const char* ref;  // the "Réf" of 2.RSP's first row after it
+  };
+  const Case cases[] = {
+      {"nothing changed", yesterday, [](auto&) {}, 0, 2, "(531)"},
+      {"other bytes", yesterday,
+       [&](auto& f) {
+         f.put("2.RSP", testing::return_file("532", "NU", {1650, 20}), yesterday);
+       },
+       1, 3, "(532)"},
+      {"a copy of the same size and time in its place", yesterday,
+       [&](auto& f) {
+         const fs::path copy = f.put("2.new", testing::return_file("532"), yesterday);
+         fs::rename(copy, f.folder() / "2.RSP");
+       },
+       1, 2, "(532)"},
+      {"another time", yesterday,
+       [&](auto& f) { testing::set_file_time(f.folder() / "2.RSP", yesterday - kDay); }, 1, 2,
+       "(531)"},
+      {"modified just before it was read", just_now, [](auto&) {}, 1, 2, "(531)"},
+      {"gone", yesterday, [](auto& f) { fs::remove(f.folder() / "2.RSP"); }, 0, 1, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing::ViewerFixture f;
+    const fs::path unchanged = f.put("1.RSP", testing::return_file("900"), yesterday);
+    f.put("2.RSP", testing::return_file("531"), c.first_time);
+    Viewer& v = f.open();
+    c.change(f);
+    testing::OpenWatch watch(unchanged);
+    v.choose_kind_filter(0);
+    EXPECT_EQ(v.read_count(), c.read);
+    EXPECT_EQ(watch.opens(), 0);
+    EXPECT_TRUE(f.reporter.reports.empty());
+    const ListControl& list = v.list();
+    ASSERT_EQ(list.row_count(), c.rows);
+    EXPECT_EQ(list.cell(0, kColRef), "(900)");
+    EXPECT_EQ(list.cell(1, kColRef), c.ref);
+  }
 }
 
 // When a fault of a file is reported, the rows of the files before it are in the list, and

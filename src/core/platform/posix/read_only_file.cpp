@@ -4,32 +4,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
-#include "core/platform/clock.h"
+#include "core/platform/posix/stat_stamp.h"
 
 namespace noemie::platform {
 namespace {
 
-FileStamp stamp_of(const struct stat& info) {
-  constexpr std::int64_t kNanosPerSecond = 1'000'000'000;
-  FileStamp stamp;
-  stamp.size = static_cast<std::uint64_t>(info.st_size);
-  stamp.modified =
-      static_cast<std::int64_t>(info.st_mtim.tv_sec) * kNanosPerSecond + info.st_mtim.tv_nsec;
-  stamp.changed =
-      static_cast<std::int64_t>(info.st_ctim.tv_sec) * kNanosPerSecond + info.st_ctim.tv_nsec;
-  stamp.identity =
-      static_cast<std::uint64_t>(info.st_ino) ^ (static_cast<std::uint64_t>(info.st_dev) << 32);
-  return stamp;
-}
+// Linux moves at most about 2 GiB per read.
+constexpr std::size_t kMaxReadChunk = std::size_t{1} << 30;
 
 }  // namespace
 
 std::optional<FileStamp> file_stamp(const std::filesystem::path& path) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  return stamp_of(info);
+  return posix::stamp_of(info);
 }
 
 ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) {
@@ -40,12 +31,15 @@ ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) {
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return;
   open_ = true;
-  size_ = static_cast<std::uint64_t>(info.st_size);
-  file_time_ = kFileTimeUnixEpoch +
-               static_cast<std::int64_t>(info.st_mtim.tv_sec) * kFileTimeUnitsPerSecond +
-               static_cast<std::int64_t>(info.st_mtim.tv_nsec) / 100;
-  stamp_ = stamp_of(info);
+  stamp_ = posix::stamp_of(info);
+  size_ = stamp_.size;
+  file_time_ = modified_file_time(stamp_);
 }
+
+// The listing saved nothing here: fstat on the open file is cheap, and it tells what was
+// opened (a pipe put in the file's place since is still refused).
+ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path, const FileStamp& /*listed*/)
+    : ReadOnlyFile(path) {}
 
 ReadOnlyFile::~ReadOnlyFile() {
   if (handle_ >= 0) ::close(static_cast<int>(handle_));
@@ -53,11 +47,17 @@ ReadOnlyFile::~ReadOnlyFile() {
 
 std::size_t ReadOnlyFile::read(unsigned char* to, std::size_t count) {
   if (!open_) return 0;
-  for (;;) {
-    const ssize_t n = ::read(static_cast<int>(handle_), to, count);
+  std::size_t done = 0;
+  while (done < count) {
+    const std::size_t asked = std::min(count - done, kMaxReadChunk);
+    const ssize_t n = ::read(static_cast<int>(handle_), to + done, asked);
     if (n < 0 && errno == EINTR) continue;
-    return n > 0 ? static_cast<std::size_t>(n) : 0;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+    // A regular file gives less than asked only at its end.
+    if (static_cast<std::size_t>(n) < asked) break;
   }
+  return done;
 }
 
 }  // namespace noemie::platform
