@@ -13,6 +13,11 @@
 namespace noemie::print {
 
 std::string pdf_bytes(const viewer::Viewer& viewer) {
+  return pdf_bytes(viewer.list(), heading_of(viewer), viewer.options().window_title);
+}
+
+std::string pdf_bytes(const viewer::ListControl& list, const PrintHeading& heading,
+                      std::string_view title) {
   // Painting text needs the fonts an application object finds; the headless command has none.
   std::unique_ptr<QGuiApplication> app;
   static int argc = 1;
@@ -33,11 +38,10 @@ std::string pdf_bytes(const viewer::Viewer& viewer) {
   buffer.open(QIODevice::WriteOnly);
   {
     QPdfWriter writer(&buffer);
-    writer.setCreator(
-        QString::fromStdU16String(text::cp1252_to_utf16(viewer.options().window_title)));
+    writer.setCreator(QString::fromStdU16String(text::cp1252_to_utf16(title)));
     writer.setTitle(writer.creator());
     use_a4_landscape(writer);
-    print_list(viewer.list(), heading_of(viewer), writer);
+    print_list(list, heading, writer);
   }
   if (app) {
     app.reset();

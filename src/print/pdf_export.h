@@ -2,6 +2,9 @@
 // The list as a PDF file, as the window's "Fichier PDF" and `export --format pdf` write it.
 
 #include <string>
+#include <string_view>
+
+#include "print/list_printout.h"
 
 namespace noemie::viewer {
 class Viewer;
@@ -13,5 +16,9 @@ namespace noemie::print {
 // display: when the program has no application object yet, one of the offscreen platform is
 // made for the time of the call.
 std::string pdf_bytes(const viewer::Viewer& viewer);
+
+// The same for the rows of `list` under `heading`, the document titled `title` (Windows-1252).
+std::string pdf_bytes(const viewer::ListControl& list, const PrintHeading& heading,
+                      std::string_view title);
 
 }  // namespace noemie::print

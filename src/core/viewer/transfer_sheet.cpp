@@ -12,11 +12,11 @@ using Kind = TransferSortKind;
 
 constexpr std::array<TransferColumnInfo, 13> kColumns = {{
     {"Point\xE9", 49, Align::Left, Kind::Number},
-    {"Date comptable", 77, Align::Left, Kind::Date},
+    {"Date comptable", 105, Align::Left, Kind::Date},
     {"R\xE9"
      "f\xE9rence",
      532, Align::Left, Kind::Text},
-    {"Caisse", 350, Align::Left, Kind::Text},
+    {"Caisse", 490, Align::Left, Kind::Text},
     {"Fichier", 140, Align::Left, Kind::Text},
     {"Lignes", 49, Align::Right, Kind::Number},
     {"AMO", 98, Align::Right, Kind::Amount},

@@ -280,7 +280,7 @@ TEST(TransferSheet, WritesTheExportsLayoutsWithTotalsAndUnmatchedCredits) {
       excel.ends_with("Cr\xE9"
                       "dits non rapproch\xE9s\t\r\n18/03/2024\t9.99\tX\t\r\n"));
   const std::string text = transfer_sheet_bytes(sheet, ExportMode::Text);
-  EXPECT_NE(text.find("Total      |2 virements"), std::string::npos);
+  EXPECT_NE(text.find("Total          |2 virements"), std::string::npos);
   EXPECT_NE(text.find("|4      |46.00         |-0.10         |56.00         |29.00         |1.00"),
             std::string::npos);
   const std::string html = transfer_sheet_bytes(sheet, ExportMode::Html);
