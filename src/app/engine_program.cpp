@@ -116,6 +116,17 @@ void EngineProgram::window_closing(const WindowRect& rect) {
   viewer_->close({rect.x, rect.y, rect.width, rect.height});
 }
 
+void EngineProgram::session_ending(const WindowRect& rect) {
+  if (!viewer_) return;
+  // What the close sequence saves, without releasing the rows (the window is still open,
+  // maybe in a fill) and without a message box (nobody may be there to close it).
+  flags_->ecrit_info_traite(settings_->config);
+  viewer_->enreg_taille_col();
+  viewer_->ferme_noemie({rect.x, rect.y, rect.width, rect.height});
+  settings_->ecrit_config();
+  settings_store_->flush();
+}
+
 void EngineProgram::kind_filter_chosen(int type_liste) {
   viewer_->choose_kind_filter(type_liste);
 }

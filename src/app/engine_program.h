@@ -4,6 +4,7 @@
 // through it in its order, and every action of the window (ViewerActions) goes to the engine
 // operation that does it:
 //   window opening -> Viewer::open          window closing -> Viewer::close(rect)
+//   session ending -> the close's saves and the settings, the rows kept
 //   "Référence" radios -> choose_kind_filter "Depuis" radios -> choose_age_filter
 //   kind-mask boxes -> choose_kind_mask      "Abrégé" -> choose_abrege
 //   export menu -> sav                       "traités" / "non-traités" -> marque_traitee
@@ -107,6 +108,7 @@ class EngineProgram final : public DesktopProgram, public ViewerActions {
   // --- the window's actions (ViewerActions) ---
   void window_opening() override;
   void window_closing(const WindowRect& rect) override;
+  void session_ending(const WindowRect& rect) override;
   void kind_filter_chosen(int type_liste) override;
   void age_filter_chosen(int type_date) override;
   void kind_mask_changed(int mask) override;

@@ -37,6 +37,12 @@ class ViewerActions {
   // window, its restored one), release the rows. The window is hidden when this returns.
   virtual void window_closing(const WindowRect& rect) = 0;
 
+  // The user's session ends (logoff, shutdown) and the process may be ended at any moment:
+  // what the close sequence and the program's end would save is saved now (processed flags,
+  // column widths, `rect` as window_closing takes it, the settings), the rows kept and no
+  // message box shown. The window may still get window_closing later.
+  virtual void session_ending(const WindowRect& rect) = 0;
+
   // A "Référence" radio button: 0 "Toutes", 1 "Paiements", 2 "Rejets", 3 "Autres".
   virtual void kind_filter_chosen(int type_liste) = 0;
 

@@ -10,8 +10,8 @@
 
 namespace noemie::cli {
 
-// Writes the PDF where --output says ("-": standard output); "" or a one-line error (UTF-8).
-// A build without the print library says that it cannot.
+// Writes the PDF, dated now, where --output says ("-": standard output); "" or a one-line
+// error (UTF-8).
 std::string write_pdf(const viewer::Viewer& viewer, const ExportOptions& options);
 
 // Writes the PDF of a transfer list (its heading that of `viewer`'s list, captioned

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QStringList>
 
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -19,7 +18,6 @@
 #include "gui/qt_dialogs.h"
 #include "gui/qt_front.h"
 #include "gui/qt_shell.h"
-#include "gui/screenshot_tour.h"
 #include "gui/text_bridge.h"
 #include "gui/window_placement.h"
 
@@ -36,7 +34,7 @@ std::optional<std::filesystem::path> folder_argument(const QStringList& argument
 
 }  // namespace
 
-int run_desktop(int argc, char** argv) {
+int run_desktop(int argc, char** argv, const WindowDriverMaker& make_driver) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("noemie-viewer"));
   QGuiApplication::setDesktopFileName(QStringLiteral(NOEMIE_APP_ID));
@@ -59,15 +57,9 @@ int run_desktop(int argc, char** argv) {
   setup.program_file = platform::running_program_file();
   app::EngineProgram program(setup, app::EngineServices{dialogs, shell, clock, front, std::cerr});
 
-  // The screenshot script's tour of the window; never made on a normal start.
-  std::unique_ptr<ScreenshotTour> tour;
-  if (const char* folder = std::getenv(kScreenshotVariable); folder && *folder) {
-    tour = std::make_unique<ScreenshotTour>(QString::fromLocal8Bit(folder));
-    front.set_window_shown_hook([&tour](ViewerWindow& window) { tour->start(window); });
-  }
-
-  const int status = app::run_startup(program, dialogs, folder_argument(QApplication::arguments()));
-  if (tour && !tour->succeeded()) return 3;
+  std::unique_ptr<WindowDriver> driver = make_driver ? make_driver(front) : nullptr;
+  int status = app::run_startup(program, dialogs, folder_argument(QApplication::arguments()));
+  if (driver) status = driver->exit_status(status);
   return status;
 }
 

@@ -3,22 +3,18 @@
 #include <QApplication>
 #include <QPalette>
 
-#include <string>
-
 #include "gui/text_bridge.h"
 
 namespace noemie::gui {
 namespace {
 
-// The line is painted again at most this often, so that painting costs the fill nothing.
-constexpr auto kRepaintEvery = std::chrono::milliseconds(100);
 // Distance of the line from the window's edges, in pixels.
-constexpr int kInset = 5;
+constexpr int kInset = app::kMargin;
 
 }  // namespace
 
 FillProgressLine::FillProgressLine(QWidget* window, std::chrono::milliseconds delay)
-    : QLabel(window), delay_(delay) {
+    : QLabel(window), pacer_(delay) {
   setObjectName(QStringLiteral("fillProgress"));
   setFrameShape(QFrame::Box);
   setMargin(3);
@@ -29,36 +25,27 @@ FillProgressLine::FillProgressLine(QWidget* window, std::chrono::milliseconds de
 }
 
 FillProgressLine::~FillProgressLine() {
-  if (busy_) QApplication::restoreOverrideCursor();
+  if (pacer_.busy()) QApplication::restoreOverrideCursor();
 }
 
 void FillProgressLine::fill_started(int files) {
-  started_ = Clock::now();
-  if (delay_.count() <= 0) show_count(0, files);
+  paint_step(pacer_.started(files), 0, files);
 }
 
 void FillProgressLine::files_done(int done, int files) {
-  const Clock::time_point now = Clock::now();
-  if (!busy_ ? now - started_ >= delay_ : now - shown_ >= kRepaintEvery || done == files) {
-    show_count(done, files);
-  }
+  paint_step(pacer_.done(done, files), done, files);
 }
 
 void FillProgressLine::fill_ended() {
-  if (!busy_) return;
-  busy_ = false;
+  if (!pacer_.ended()) return;
   hide();
   QApplication::restoreOverrideCursor();
 }
 
-void FillProgressLine::show_count(int done, int files) {
-  if (!busy_) {
-    busy_ = true;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  }
-  shown_ = Clock::now();
-  setText(
-      to_qstring("Lecture des fichiers : " + std::to_string(done) + " / " + std::to_string(files)));
+void FillProgressLine::paint_step(app::FillPacer::Step step, int done, int files) {
+  if (step == app::FillPacer::Step::Nothing) return;
+  if (step == app::FillPacer::Step::Begin) QApplication::setOverrideCursor(Qt::WaitCursor);
+  setText(to_qstring(app::fill_progress_text(done, files)));
   const QWidget* window = parentWidget();
   if (!window || !window->isVisible()) return;  // the opening fill: the cursor says it
   const int height = sizeHint().height();

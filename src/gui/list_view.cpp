@@ -13,6 +13,8 @@
 #include <QTextDocument>
 #include <QToolTip>
 
+#include "app/window_texts.h"
+
 namespace noemie::gui {
 namespace {
 
@@ -21,9 +23,6 @@ double scale_factor(const QFont& font) {
   return app::ColumnScale::factor_for(
       QFontMetricsF(font).horizontalAdvance(QStringLiteral("0123456789")));
 }
-
-// Widest line of a tooltip in logical pixels; longer lines wrap at a blank.
-constexpr int kTooltipMaxWidth = 300;
 
 // Breaks every line of `text` at blanks so that none is wider than `max_width`; a single
 // word wider than that stays whole.
@@ -52,7 +51,7 @@ QString wrap_lines(const QString& text, const QFontMetrics& fm, int max_width) {
 // The tip as QToolTip must be given it: wrapped, and kept plain even when it looks like
 // markup (a message text may hold "<").
 QString tooltip_for_display(const QString& text) {
-  const QString wrapped = wrap_lines(text, QFontMetrics(QToolTip::font()), kTooltipMaxWidth);
+  const QString wrapped = wrap_lines(text, QFontMetrics(QToolTip::font()), app::kTipMaxWidth);
   if (!Qt::mightBeRichText(wrapped)) return wrapped;
   return QStringLiteral("<p style='white-space:pre'>") + wrapped.toHtmlEscaped() +
          QStringLiteral("</p>");
@@ -248,8 +247,14 @@ void ListView::attach_tooltips() {
 void ListView::detach_tooltips() {
   hide_tooltip();
   tips_on_ = false;
-  quick_tip_armed_ = false;
+  rearm_.reset();
   quick_tip_timer_.stop();
+}
+
+QRect ListView::tooltip_cell() const {
+  const app::CellBox& cell = rearm_.tip_cell();
+  return cell.empty() ? QRect()
+                      : QRect(cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top);
 }
 
 bool ListView::viewportEvent(QEvent* event) {
@@ -283,14 +288,15 @@ bool ListView::show_tooltip_at(QPoint pos, QPoint global_pos) {
     hide_tooltip();
     return false;
   }
-  tip_cell_ = visualRect(index);
-  quick_tip_armed_ = false;
-  QToolTip::showText(global_pos, tooltip_for_display(text), viewport(), tip_cell_);
+  const QRect cell = visualRect(index);
+  rearm_.tip_shown(
+      {cell.left(), cell.top(), cell.left() + cell.width(), cell.top() + cell.height()});
+  QToolTip::showText(global_pos, tooltip_for_display(text), viewport(), cell);
   return true;
 }
 
 void ListView::hide_tooltip() {
-  tip_cell_ = QRect();
+  rearm_.tip_hidden();
   if (!QToolTip::isVisible()) return;
   // QToolTip::hideText() lets the tip linger for a moment; the tip must go at once, so its
   // window is hidden now as well (Qt disposes of it when its own timer runs out).
@@ -302,14 +308,17 @@ void ListView::hide_tooltip() {
 
 void ListView::on_pointer_moved(QPoint pos) {
   if (!tips_on_) return;
-  if (!tip_cell_.isNull()) {
-    if (tip_cell_.contains(pos)) return;
-    // Out of the cell whose text is on show: hide it now, and let the next one come quickly.
-    hide_tooltip();
-    quick_tip_armed_ = true;
+  switch (rearm_.pointer_moved(pos.x(), pos.y())) {
+    case app::TooltipRearm::Move::Nothing:
+    case app::TooltipRearm::Move::InTipCell:
+      return;
+    case app::TooltipRearm::Move::LeftCell:
+      hide_tooltip();
+      [[fallthrough]];
+    case app::TooltipRearm::Move::Resting:
+      quick_tip_timer_.start();
+      return;
   }
-  // The short delay counts from the pointer's last move, as a resting pointer is wanted.
-  if (quick_tip_armed_) quick_tip_timer_.start();
 }
 
 void ListView::on_quick_tooltip_due() {

@@ -19,6 +19,7 @@
 #include <QTreeView>
 
 #include "app/column_scale.h"
+#include "app/tooltip_rearm.h"
 #include "gui/list_model.h"
 
 namespace noemie::gui {
@@ -28,7 +29,7 @@ class ListView final : public QTreeView {
 
  public:
   // Delay before the next tooltip once the pointer has left the cell of the last one.
-  static constexpr int kQuickTooltipDelayMs = 150;
+  static constexpr int kQuickTooltipDelayMs = app::kQuickTipDelayMs;
 
   explicit ListView(ListModel& model, QWidget* parent = nullptr);
 
@@ -43,7 +44,7 @@ class ListView final : public QTreeView {
   int x_in_row(int viewport_x) const;
 
   // The cell whose tooltip is on show (viewport coordinates); null when none.
-  QRect tooltip_cell() const { return tip_cell_; }
+  QRect tooltip_cell() const;
 
   // Takes the keyboard focus (now, or when the window next becomes active) with the first
   // row current and nothing selected, so that the arrow keys move in the list at once.
@@ -81,9 +82,8 @@ class ListView final : public QTreeView {
   bool applying_widths_ = false;
   bool restoring_selection_ = false;
   bool tips_on_ = false;
-  QRect tip_cell_;
-  // Armed when the pointer left the tip's cell: the next tip comes after the short delay.
-  bool quick_tip_armed_ = false;
+  // The tip's cell, and whether the next tip comes after the short delay.
+  app::TooltipRearm rearm_;
   QTimer quick_tip_timer_;
 };
 

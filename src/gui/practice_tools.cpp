@@ -2,32 +2,30 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <chrono>
 
-#include "core/store/atomic_file.h"
 #include "core/viewer/list_summary.h"
 #include "core/viewer/viewer.h"
 #include "gui/list_view.h"
+#include "gui/page_painter.h"
+#include "gui/qt_dialogs.h"
 #include "gui/text_bridge.h"
 #include "gui/viewer_window.h"
-#include "print/list_printout.h"
-#include "print/pdf_export.h"
+#include "print/list_layout.h"
 
 namespace noemie::gui {
 
 PracticeTools::PracticeTools(ViewerWindow& window, viewer::Viewer& viewer)
-    : QObject(&window), window_(window), viewer_(viewer) {
+    : QObject(&window), window_(window), viewer_(viewer), wiring_(viewer, *this) {
   setObjectName(QStringLiteral("practiceTools"));
   make_controls();
 
@@ -35,25 +33,26 @@ PracticeTools::PracticeTools(ViewerWindow& window, viewer::Viewer& viewer)
   connect(&window_.list_model(), &QAbstractItemModel::modelReset, this, [this] {
     if (summary_due_) return;
     summary_due_ = true;
-    QTimer::singleShot(0, this, [this] { show_summary(); });
+    QTimer::singleShot(0, this, [this] {
+      summary_due_ = false;
+      if (!window_.has_closed()) wiring_.update_summary();
+    });
   });
-  show_summary();
+  wiring_.update_summary();
 
-  folder_ = std::make_unique<viewer::FolderWatch>(viewer_.options().folder);
-  folder_->note_filled();
   look_timer_.setSingleShot(true);
-  look_timer_.setInterval(kSettleMs);
-  connect(&look_timer_, &QTimer::timeout, this, &PracticeTools::look_at_folder);
+  connect(&look_timer_, &QTimer::timeout, this, [this] {
+    if (!window_.has_closed()) wiring_.look_due();
+  });
   poll_timer_.setInterval(kPollMs);
   connect(&poll_timer_, &QTimer::timeout, this, [this] {
-    if (!look_timer_.isActive()) look_at_folder();
+    if (!window_.has_closed()) wiring_.poll_due();
   });
   poll_timer_.start();
   watcher_ = new QFileSystemWatcher(this);
   watcher_->addPath(path_to_qstring(viewer_.options().folder));
-  connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
-    if (!look_timer_.isActive()) look_timer_.start();
-  });
+  connect(watcher_, &QFileSystemWatcher::directoryChanged, this,
+          [this] { wiring_.folder_changed(); });
 }
 
 PracticeTools::~PracticeTools() = default;
@@ -63,24 +62,21 @@ void PracticeTools::make_controls() {
   line->setObjectName(QStringLiteral("findLine"));
   auto* row = new QHBoxLayout(line);
   row->setContentsMargins(0, 0, 0, 0);
-  auto* label = new QLabel(to_qstring("&Rechercher :"), line);
+  auto* label = new QLabel(to_qstring(app::kFindLabel), line);
   find_ = new QLineEdit(line);
   find_->setObjectName(QStringLiteral("find"));
   find_->setClearButtonEnabled(true);
-  find_->setToolTip(to_qstring(
-      "Garde les lignes dont une cellule contient ce texte (majuscules et accents ignor\xE9s)"));
+  find_->setToolTip(to_qstring(app::kFindTip));
   label->setBuddy(find_);
-  refresh_button_ = new QPushButton(to_qstring("Actualiser"), line);
+  refresh_button_ = new QPushButton(to_qstring(app::kRefreshText), line);
   refresh_button_->setObjectName(QStringLiteral("refresh"));
-  refresh_button_->setToolTip(to_qstring("Relit le dossier (F5)"));
+  refresh_button_->setToolTip(to_qstring(app::kRefreshTip));
   row->addWidget(label);
   row->addWidget(find_, 1);
   row->addWidget(refresh_button_);
-  print_button_ = new QPushButton(to_qstring("Imprimer\x85"), line);
+  print_button_ = new QPushButton(to_qstring(app::kPrintText), line);
   print_button_->setObjectName(QStringLiteral("print"));
-  print_button_->setToolTip(
-      to_qstring("Aper\xE7u et impression des lignes affich\xE9"
-                 "es (Ctrl+P)"));
+  print_button_->setToolTip(to_qstring(app::kPrintTip));
   row->addWidget(print_button_);
   window_.put_above_list(line);
 
@@ -90,10 +86,10 @@ void PracticeTools::make_controls() {
   window_.put_below_list(status_);
 
   connect(find_, &QLineEdit::textChanged, this,
-          [this](const QString& text) { viewer_.set_find_text(to_cp1252(text)); });
+          [this](const QString& text) { wiring_.find_text_changed(to_cp1252(text)); });
   connect(refresh_button_, &QPushButton::clicked, this, [this] { refresh(false); });
   connect(print_button_, &QPushButton::clicked, this, &PracticeTools::print_preview);
-  QAction* pdf = window_.export_menu()->addAction(to_qstring("Fichier &PDF"));
+  QAction* pdf = window_.export_menu()->addAction(to_qstring(app::kPdfMenuText));
   pdf->setObjectName(QStringLiteral("exportPdf"));
   connect(pdf, &QAction::triggered, this, &PracticeTools::save_pdf);
 
@@ -130,75 +126,54 @@ bool PracticeTools::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-void PracticeTools::show_summary() {
-  summary_due_ = false;
-  if (window_.has_closed()) return;
-  status_->setText(to_qstring(viewer::summary_status_text(viewer_.summary())));
+void PracticeTools::show_summary(const std::string& text) {
+  status_->setText(to_qstring(text));
 }
 
 void PracticeTools::refresh(bool automatic) {
-  if (window_.has_closed()) return;
-  ListView* view = window_.list_view();
-  const QModelIndex top = view->indexAt(QPoint(1, 1));
-  const int new_top = viewer_.actualise(top.isValid() ? top.row() : 0, automatic);
-  folder_->note_filled();
-  const QModelIndex at = window_.list_model().index(new_top, 0);
-  if (at.isValid()) view->scrollTo(at, QAbstractItemView::PositionAtTop);
+  if (!window_.has_closed()) wiring_.refresh(automatic);
+}
+
+int PracticeTools::top_row() const {
+  const QModelIndex top = window_.list_view()->indexAt(QPoint(1, 1));
+  return top.isValid() ? top.row() : 0;
+}
+
+void PracticeTools::show_top_row(int row) {
+  const QModelIndex at = window_.list_model().index(row, 0);
+  if (at.isValid()) window_.list_view()->scrollTo(at, QAbstractItemView::PositionAtTop);
 }
 
 void PracticeTools::print_preview() {
   if (window_.has_closed()) return;
   QPrinter printer(QPrinter::HighResolution);
-  print::use_a4_landscape(printer);
+  use_document_paper(printer);
   printer.setDocName(to_qstring(viewer_.options().window_title));
   QPrintPreviewDialog preview(&printer, &window_);
   preview.setObjectName(QStringLiteral("printPreview"));
   preview.setWindowTitle(to_qstring("Aper\xE7u avant impression"));
-  // The heading is dated when the pages are made (again for the printer itself).
+  // The pages are laid out and dated when they are made (again for the printer itself).
   connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
-    print::print_list(viewer_.list(), print::heading_of(viewer_), *target);
+    print_document(
+        print::list_document(viewer_, print::local_date(std::chrono::system_clock::now())),
+        *target);
   });
   preview.resize(window_.size().expandedTo(QSize(900, 640)));
   preview.exec();
 }
 
-std::string PracticeTools::write_pdf(const QString& target) const {
-  return store::write_file_atomically(qstring_to_path(target), print::pdf_bytes(viewer_));
-}
-
 void PracticeTools::save_pdf() {
   if (window_.has_closed()) return;
-  QString target =
-      QFileDialog::getSaveFileName(&window_, to_qstring("Choisissez un fichier"), pdf_folder_,
-                                   to_qstring("Fichiers PDF (*.PDF);;Tous les fichiers (*.*)"));
-  if (target.isEmpty()) return;
-  if (!target.contains(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-    target += QStringLiteral(".pdf");
-  pdf_folder_ = QFileInfo(target).absolutePath();
-  if (const std::string error = write_pdf(target); !error.empty()) {
-    QMessageBox::warning(&window_, to_qstring(viewer::kViewerWarningCaption),
-                         QString::fromStdString(error) +
-                             to_qstring("\r\nAucun fichier existant n'a \xE9t\xE9 modifi\xE9."));
-  }
+  QtDialogs dialogs(&window_);
+  pdf_save_.run(viewer_, dialogs);
 }
 
-void PracticeTools::look_at_folder() {
-  if (window_.has_closed()) return;
-  // Never while a dialog waits for the user: a fill may be under way behind it.
-  if (QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget()) {
-    look_timer_.start();
-    return;
-  }
-  switch (folder_->look()) {
-    case viewer::FolderWatch::Step::Nothing:
-      break;
-    case viewer::FolderWatch::Step::Wait:
-      look_timer_.start();
-      break;
-    case viewer::FolderWatch::Step::Refresh:
-      refresh(true);
-      break;
-  }
+void PracticeTools::start_look_timer(int ms) {
+  look_timer_.start(ms);
+}
+
+bool PracticeTools::dialog_or_menu_open() const {
+  return QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget();
 }
 
 }  // namespace noemie::gui

@@ -12,7 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "core/viewer/folder_watch.h"
+#include "app/pdf_save.h"
+#include "app/practice_wiring.h"
 
 class QFileSystemWatcher;
 class QLabel;
@@ -27,14 +28,14 @@ namespace noemie::gui {
 
 class ViewerWindow;
 
-class PracticeTools final : public QObject {
+class PracticeTools final : public QObject, private app::PracticeHost {
   Q_OBJECT
 
  public:
   // The delay between two looks at a changed folder, and between two looks when nothing was
   // heard from the system (a file rewritten in place is not always told).
-  static constexpr int kSettleMs = 300;
-  static constexpr int kPollMs = 2000;
+  static constexpr int kSettleMs = app::kSettleMs;
+  static constexpr int kPollMs = app::kPollMs;
 
   // Puts its controls in `window`, of which it becomes a child. `viewer` must outlive it.
   PracticeTools(ViewerWindow& window, viewer::Viewer& viewer);
@@ -50,29 +51,33 @@ class PracticeTools final : public QObject {
   void print_preview();
   // "Fichier PDF": asks for a file and writes the PDF of the rows shown.
   void save_pdf();
-  // Writes the PDF to `target`, replaced whole or not at all; "" or why not (one line).
-  std::string write_pdf(const QString& target) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // app::PracticeHost
+  void start_look_timer(int ms) override;
+  bool look_timer_active() const override { return look_timer_.isActive(); }
+  bool dialog_or_menu_open() const override;
+  int top_row() const override;
+  void show_top_row(int row) override;
+  void show_summary(const std::string& text) override;
+
   void make_controls();
-  void show_summary();
-  void look_at_folder();
 
   ViewerWindow& window_;
   viewer::Viewer& viewer_;
   QLineEdit* find_ = nullptr;
   QPushButton* refresh_button_ = nullptr;
   QPushButton* print_button_ = nullptr;
-  QString pdf_folder_;
+  app::PdfSave pdf_save_;
   QLabel* status_ = nullptr;
   QFileSystemWatcher* watcher_ = nullptr;
   QTimer look_timer_;
   QTimer poll_timer_;
   bool summary_due_ = false;
-  std::unique_ptr<viewer::FolderWatch> folder_;
+  app::PracticeWiring wiring_;
 };
 
 }  // namespace noemie::gui

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "app/window_texts.h"
 #include "core/noemie/version.h"
 #include "gui/dialog_keys.h"
 #include "gui/list_view.h"
@@ -20,16 +21,6 @@
 #include "gui/viewer_controls.h"
 
 namespace noemie::gui {
-namespace {
-
-// Margins of the list: 5 pixels left and right, 5 between the tool frame and the list, and
-// the tool frame 5 pixels below the client top (so the list starts at frame height + 10).
-constexpr int kMargin = 5;
-
-// How far below the cursor the export menu opens.
-constexpr int kMenuDrop = 10;
-
-}  // namespace
 
 ViewerWindow::ViewerWindow(viewer::ListControl& list, app::ViewerActions& actions,
                            const Screens& screens, QWidget* parent)
@@ -51,8 +42,9 @@ ViewerWindow::ViewerWindow(viewer::ListControl& list, app::ViewerActions& action
   strip_ = new ToolStrip(this);
 
   auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(kMargin, kMargin, kMargin, 0);
-  column->setSpacing(kMargin);
+  // The list starts at the tool frame's height + 10: 5 above the frame, 5 below it.
+  column->setContentsMargins(app::kMargin, app::kMargin, app::kMargin, 0);
+  column->setSpacing(app::kMargin);
   column->addWidget(strip_, 0, Qt::AlignLeft);
   column->addWidget(view_, 1);
 
@@ -112,19 +104,55 @@ void ViewerWindow::connect_controls() {
 }
 
 void ViewerWindow::initialise(const app::ViewerStartState& state) {
-  strip_->kind_buttons()->button(0)->setChecked(true);
-  strip_->age_buttons()->button(0)->setChecked(true);
-  strip_->set_kind_mask(state.kind_mask);
-  strip_->abrege()->setChecked(state.abrege);
-  strip_->always_on_top()->setChecked(false);
+  app::run_opening_sequence(*this, actions_, state);
+}
 
-  actions_.window_opening();
+void ViewerWindow::check_kind_radio(int type_liste) {
+  strip_->kind_buttons()->button(type_liste)->setChecked(true);
+}
 
+void ViewerWindow::check_age_radio(int type_date) {
+  strip_->age_buttons()->button(type_date)->setChecked(true);
+}
+
+void ViewerWindow::check_kind_mask(int mask) {
+  strip_->set_kind_mask(mask);
+}
+
+void ViewerWindow::check_abrege(bool on) {
+  strip_->abrege()->setChecked(on);
+}
+
+void ViewerWindow::check_always_on_top(bool on) {
+  strip_->always_on_top()->setChecked(on);
+}
+
+std::vector<app::WindowRect> ViewerWindow::screens() const {
+  std::vector<app::WindowRect> all;
+  for (const QRect& screen : screens_.geometries()) all.push_back(to_window_rect(screen));
+  return all;
+}
+
+app::WindowRect ViewerWindow::primary_available() const {
+  return to_window_rect(screens_.primary_available());
+}
+
+app::Size ViewerWindow::minimum_size() {
   layout()->activate();
   update_minimum_size();
-  place_at(bring_on_screen(state.stored_rect, screens_));
+  const QMargins m = frame_margins();
+  return {minimumWidth() + m.left() + m.right(), minimumHeight() + m.top() + m.bottom()};
+}
+
+void ViewerWindow::attach_tooltips() {
   view_->attach_tooltips();
+}
+
+void ViewerWindow::hide_unused_mask_boxes() {
   strip_->hide_unused_mask_boxes();
+}
+
+void ViewerWindow::focus_list() {
   // The keys belong to the list, not to the first box of the strip (where Space would
   // change the kind mask).
   view_->take_keyboard_focus();
@@ -165,9 +193,10 @@ app::WindowRect ViewerWindow::closing_rect() const {
   const bool normal =
       !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
   const QRect restored = normalGeometry();
-  if (normal || restored.isEmpty()) return to_window_rect(frameGeometry());
-  const QMargins m = frame_margins();
-  return to_window_rect(restored.marginsAdded(m));
+  return app::closing_rect(normal, to_window_rect(frameGeometry()),
+                           restored.isEmpty()
+                               ? app::WindowRect{}
+                               : to_window_rect(restored.marginsAdded(frame_margins())));
 }
 
 void ViewerWindow::set_always_on_top(bool on) {
@@ -182,7 +211,7 @@ void ViewerWindow::set_always_on_top(bool on) {
 }
 
 void ViewerWindow::show_export_menu(QPoint global_cursor) {
-  export_menu_->popup(global_cursor + QPoint(0, kMenuDrop));
+  export_menu_->popup(global_cursor + QPoint(0, app::kMenuDrop));
 }
 
 void ViewerWindow::closeEvent(QCloseEvent* event) {

@@ -17,6 +17,7 @@
 
 #include <QWidget>
 
+#include "app/opening_sequence.h"
 #include "app/viewer_actions.h"
 #include "core/viewer/list_control.h"
 #include "gui/list_images.h"
@@ -30,7 +31,7 @@ namespace noemie::gui {
 class ListView;
 class ToolStrip;
 
-class ViewerWindow final : public QWidget {
+class ViewerWindow final : public QWidget, private app::OpeningWindow {
   Q_OBJECT
 
  public:
@@ -42,16 +43,12 @@ class ViewerWindow final : public QWidget {
   // The caption, built from the version numbers 1, 1, 3.
   static QString caption();
 
-  // The opening sequence: "Toutes" and "Toujours" selected, the kind-mask boxes and
-  // "Abrégé" checked from `state`; ViewerActions::window_opening (flags, columns, first
-  // fill); the window placed at the stored rectangle (brought onto a screen when it lies
-  // wholly off every screen); tooltips attached; boxes 1927 and 1924 hidden and the text of
-  // 1923 cleared; the keyboard focus given to the list. Does not show the window.
+  // The opening sequence (app::run_opening_sequence) with `state`. Does not show the window.
   void initialise(const app::ViewerStartState& state);
 
-  // The outer rectangle to store at close: the frame geometry; when the window is maximised,
-  // minimised or full screen, its normal (restored) geometry with the frame added, so that
-  // the next start opens as a normal window of the size the user last gave it.
+  // The outer rectangle to store at close (app::closing_rect): the frame geometry, or the
+  // normal geometry with the frame added when the window is maximised, minimised or full
+  // screen.
   app::WindowRect closing_rect() const;
 
   // Makes the window stay above all others, or not, without moving or resizing it.
@@ -82,9 +79,22 @@ class ViewerWindow final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // app::OpeningWindow
+  void check_kind_radio(int type_liste) override;
+  void check_age_radio(int type_date) override;
+  void check_kind_mask(int mask) override;
+  void check_abrege(bool on) override;
+  void check_always_on_top(bool on) override;
+  std::vector<app::WindowRect> screens() const override;
+  app::WindowRect primary_available() const override;
+  app::Size minimum_size() override;
+  void place_at(const app::WindowRect& outer) override;
+  void attach_tooltips() override;
+  void hide_unused_mask_boxes() override;
+  void focus_list() override;
+
   void connect_controls();
   void make_export_menu();
-  void place_at(const app::WindowRect& outer);
   QMargins frame_margins() const;
   void update_minimum_size();
 

@@ -4,7 +4,6 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <vector>
 
 #include "app/window_placement.h"
 
@@ -27,12 +26,6 @@ QRect to_qrect(const app::WindowRect& r) {
 
 app::WindowRect to_window_rect(const QRect& r) {
   return {r.x(), r.y(), r.width(), r.height()};
-}
-
-app::WindowRect bring_on_screen(const app::WindowRect& stored, const Screens& screens) {
-  std::vector<app::WindowRect> all;
-  for (const QRect& screen : screens.geometries()) all.push_back(to_window_rect(screen));
-  return app::bring_on_screen(stored, all, to_window_rect(screens.primary_available()));
 }
 
 QSize minimum_client_size(const QRect& tool_frame, const QMargins& frame_margins) {

@@ -1,6 +1,5 @@
 #pragma once
-// Where the viewer window goes: the stored rectangle brought back onto a screen when it lies
-// wholly off every screen, and the smallest size the tool frame allows.
+// The screens the viewer window may go on, and the smallest size the tool frame allows.
 
 #include <QMargins>
 #include <QRect>
@@ -27,9 +26,6 @@ class QtScreens final : public Screens {
   QVector<QRect> geometries() const override;
   QRect primary_available() const override;
 };
-
-// The stored outer rectangle where it may be shown (app::bring_on_screen over these screens).
-app::WindowRect bring_on_screen(const app::WindowRect& stored, const Screens& screens);
 
 // The smallest client size that keeps the window's outer size at least
 //   width  = the tool frame's width,

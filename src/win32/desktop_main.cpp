@@ -8,7 +8,6 @@
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <string>
 
 #include "app/engine_program.h"
 #include "app/startup.h"
@@ -16,26 +15,12 @@
 #include "core/platform/path_text.h"
 #include "core/platform/program_file.h"
 #include "core/store/windows_registry.h"
-#include "win32/screenshot_tour.h"
 #include "win32/win32_front.h"
 #include "win32/win32_services.h"
 
 namespace noemie::win32 {
-namespace {
 
-// An environment variable's value; "" when it is not set. (The C library's wide lookup
-// finds nothing in a program whose entry is the narrow main.)
-std::wstring environment_text(const wchar_t* name) {
-  const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-  if (size == 0) return {};
-  std::wstring value(size, L'\0');
-  value.resize(GetEnvironmentVariableW(name, value.data(), size));
-  return value;
-}
-
-}  // namespace
-
-int run_desktop(const std::vector<std::string>& args) {
+int run_desktop(const std::vector<std::string>& args, const WindowDriverMaker& make_driver) {
   // The shell's folder picker is a COM object of this thread.
   const bool com =
       SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
@@ -57,15 +42,9 @@ int run_desktop(const std::vector<std::string>& args) {
     setup.system_registry = &registry;
     setup.program_file = platform::running_program_file();
     app::EngineProgram program(setup, app::EngineServices{dialogs, shell, clock, front, std::cerr});
-    // The screenshot script's tour of the window; never made on a normal start.
-    std::unique_ptr<ScreenshotTour> tour;
-    if (const std::wstring pictures = environment_text(kScreenshotVariable); !pictures.empty()) {
-      tour = std::make_unique<ScreenshotTour>(pictures);
-      front.set_window_shown_hook([&tour](ViewerDialog& dialog) { tour->start(dialog); });
-      front.set_fault_shown_hook([&tour](HWND fault) { tour->fault_shown(fault); });
-    }
+    const std::unique_ptr<WindowDriver> driver = make_driver ? make_driver(front) : nullptr;
     status = app::run_startup(program, dialogs, folder);
-    if (tour && !tour->succeeded()) status = 3;
+    if (driver) status = driver->exit_status(status);
   }
   if (com) CoUninitialize();
   return status;

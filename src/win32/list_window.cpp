@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/window_texts.h"
 #include "core/platform/win32/wide_text.h"
 #include "win32/dpi.h"
 #include "win32/resource_ids.h"
@@ -12,12 +13,8 @@
 namespace noemie::win32 {
 namespace {
 
+using app::kTipMaxWidth;
 using platform::win32::cp1252_to_wide;
-
-// The delay before the tip of a newly entered cell, in milliseconds.
-constexpr int kQuickTipDelay = 150;
-// Widest line of a tip at 96 DPI; longer lines wrap.
-constexpr int kTipMaxWidth = 300;
 
 // Width in pixels of the digits 0 to 9 in the font of `window`.
 double digits_width(HWND window) {
@@ -112,6 +109,7 @@ void ListWindow::show_rows() {
 void ListWindow::reset() {
   resetting_ = false;
   show_rows();
+  if (rows_shown_) rows_shown_();
 }
 
 void ListWindow::row_changed(int row) {
@@ -147,6 +145,12 @@ void ListWindow::display_info(NMLVDISPINFOW& info) {
   LVITEMW& item = info.item;
   const int row = item.iItem;
   const int column = item.iSubItem;
+  // During a fill the control may still count the rows of the last one.
+  if (row < 0 || row >= list_.row_count()) {
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) item.pszText[0] = L'\0';
+    if (item.mask & LVIF_IMAGE) item.iImage = I_IMAGENONE;
+    return;
+  }
   if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
     // The control reads at most cchTextMax - 1 characters of a cell, as the original list.
     cell_text_ = cp1252_to_wide(list_.cell(row, column));
@@ -241,7 +245,7 @@ void ListWindow::attach_tooltips() {
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   tip_delay_ = static_cast<int>(SendMessageW(tooltip_, TTM_GETDELAYTIME, TTDT_INITIAL, 0));
   SetWindowSubclass(control_, list_proc, 1, reinterpret_cast<DWORD_PTR>(this));
-  tip_cell_ = {};
+  rearm_.reset();
   SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, scaled(kTipMaxWidth, control_));
 }
 
@@ -250,6 +254,7 @@ void ListWindow::detach_tooltips() {
   if (IsWindow(control_)) RemoveWindowSubclass(control_, list_proc, 1);
   DestroyWindow(tooltip_);
   tooltip_ = nullptr;
+  rearm_.reset();
 }
 
 LRESULT CALLBACK ListWindow::list_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
@@ -263,17 +268,21 @@ LRESULT CALLBACK ListWindow::list_proc(HWND hwnd, UINT message, WPARAM wparam, L
 
 void ListWindow::pointer_moved(POINT point) {
   pointer_ = point;
-  if (!tooltip_ || tip_cell_.right == 0) return;
-  if (point.x > tip_cell_.left && point.x < tip_cell_.right && point.y > tip_cell_.top &&
-      point.y < tip_cell_.bottom) {
-    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, tip_delay_);
-    return;
+  if (!tooltip_) return;
+  switch (rearm_.pointer_moved(point.x, point.y)) {
+    case app::TooltipRearm::Move::InTipCell:
+      SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, tip_delay_);
+      break;
+    case app::TooltipRearm::Move::LeftCell:
+      // Hidden now; the tooltip control's own timer, shortened, brings the next cell's tip.
+      SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
+      SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+      SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, app::kQuickTipDelayMs);
+      break;
+    case app::TooltipRearm::Move::Nothing:
+    case app::TooltipRearm::Move::Resting:
+      break;
   }
-  // Out of the cell whose tip is on show: hide it now and ask for a fresh text soon.
-  SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
-  SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
-  SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, kQuickTipDelay);
-  tip_cell_.right = 0;
 }
 
 void ListWindow::tooltip_text(NMTTDISPINFOW& info) {
@@ -286,8 +295,8 @@ void ListWindow::tooltip_text(NMTTDISPINFOW& info) {
     ListView_GetItemRect(control_, hit.iItem, &bounds, LVIR_BOUNDS);
     int left = bounds.left;
     for (int c = 0; c < hit.iSubItem; ++c) left += ListView_GetColumnWidth(control_, c);
-    tip_cell_ = {left, bounds.top, left + ListView_GetColumnWidth(control_, hit.iSubItem),
-                 bounds.bottom};
+    rearm_.tip_shown(
+        {left, bounds.top, left + ListView_GetColumnWidth(control_, hit.iSubItem), bounds.bottom});
     pull_widths();
     tip_text_ = cp1252_to_wide(actions_.tooltip_text(hit.iItem, x_in_row(hit.iItem, pointer_.x)));
   }

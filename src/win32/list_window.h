@@ -8,15 +8,18 @@
 //
 // The tooltip of the resting pointer: a balloon tooltip control (shown also while the
 // window is inactive) over the whole list, its text asked for on demand; leaving the cell
-// whose text is shown hides it at once and the next cell's tip comes after 150 ms.
+// whose text is shown hides it at once and the next cell's tip comes after the short delay
+// (app::TooltipRearm).
 
 #include <windows.h>
 // After windows.h, which it builds on:
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 
 #include "app/column_scale.h"
+#include "app/tooltip_rearm.h"
 #include "app/viewer_actions.h"
 #include "core/viewer/list_control.h"
 
@@ -43,6 +46,8 @@ class ListWindow final : public viewer::ListObserver {
   void pull_widths();
   // The rows the ListControl holds now, shown (during a fill, those listed so far).
   void show_rows();
+  // Run each time the rows shown have changed wholesale (a fill, a sort, a find).
+  void set_rows_shown_hook(std::function<void()> hook) { rows_shown_ = std::move(hook); }
 
   void attach_tooltips();
   void detach_tooltips();
@@ -88,10 +93,11 @@ class ListWindow final : public viewer::ListObserver {
   std::wstring cell_text_;
 
   HWND tooltip_ = nullptr;
-  int tip_delay_ = 0;      // the tooltip's own initial delay
-  RECT tip_cell_{};        // the cell whose tip was given (client pixels); right 0: none
-  POINT pointer_{-1, -1};  // the pointer's last place over the list (client pixels)
+  int tip_delay_ = 0;        // the tooltip's own initial delay
+  app::TooltipRearm rearm_;  // the cell whose tip was given (client pixels)
+  POINT pointer_{-1, -1};    // the pointer's last place over the list (client pixels)
   std::wstring tip_text_;
+  std::function<void()> rows_shown_;
 };
 
 }  // namespace noemie::win32

@@ -36,11 +36,24 @@
 #define IDC_MASK_HIDDEN 1927      // kind mask value 2, hidden
 #define IDC_MARK_GROUP 1928       // group "Marquer"
 #define IDC_ABREGE 1929           // check box "Abrégé"
+// Around the list: the find line above it, the status line and the fill's progress below.
+#define IDC_FIND_LABEL 1950  // static "&Rechercher :"
+#define IDC_FIND 1951        // the find field (a single-line edit)
+#define IDC_REFRESH 1952     // push button "Actualiser" (F5)
+#define IDC_PRINT 1953       // push button "Imprimer…" (Ctrl+P)
+#define IDC_SUMMARY 1954     // static: the summary of the rows shown
+#define IDC_PROGRESS 1955    // static: "Lecture des fichiers : n / N" during a long fill
+
+// Keys of the viewer (accelerator table IDA_VIEWER) that are no control's command.
+#define IDA_VIEWER 231
+#define IDK_FIND 1960        // Ctrl+F: the find field focused, its text selected
+#define IDK_SELECT_ALL 1961  // Ctrl+A: every row shown selected (in the field: its text)
 
 // Commands of the export menu.
 #define IDM_EXPORT_TEXT 1019   // "&Fichier texte": export mode 0
 #define IDM_EXPORT_EXCEL 1021  // "&Fichier Excel": export mode 1
 #define IDM_EXPORT_HTML 1033   // "&Fichier HTML": export mode 2
+#define IDM_EXPORT_PDF 1034    // "Fichier &PDF": the rows shown as a PDF file
 
 // Controls of the error dialog.
 #define IDC_FAULT_DESCRIPTION 2501

@@ -94,11 +94,9 @@ TEST_F(VirementsCommandTest, ErrorsAreOneLineAndTheExportsStatuses) {
   const ProgramResult help = run_viewer({"virements", "--help"});
   EXPECT_EQ(help.exit_code, 0);
   EXPECT_NE(help.out.find("--releve FILE"), std::string::npos);
-#ifdef NOEMIE_HAVE_PDF
   const ProgramResult pdf = run({"--format", "pdf"});
   EXPECT_EQ(pdf.exit_code, 0) << pdf.err;
   EXPECT_EQ(pdf.out.substr(0, 5), "%PDF-");
-#endif
 }
 
 }  // namespace

@@ -27,6 +27,10 @@ class RecordingActions final : public app::ViewerActions {
     calls.push_back("closing");
     closing_rects.push_back(rect);
   }
+  void session_ending(const app::WindowRect& rect) override {
+    calls.push_back("session ending");
+    closing_rects.push_back(rect);
+  }
   void kind_filter_chosen(int v) override { calls.push_back("kind " + std::to_string(v)); }
   void age_filter_chosen(int v) override { calls.push_back("age " + std::to_string(v)); }
   void kind_mask_changed(int v) override { calls.push_back("mask " + std::to_string(v)); }

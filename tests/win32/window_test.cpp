@@ -6,104 +6,14 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-// After windows.h, which it builds on:
-#include <commctrl.h>
-
-#include "core/platform/win32/wide_text.h"
 #include "core/store/config.h"
-#include "program_fixture.h"
 #include "support/list_titles.h"
-#include "win32/resource_ids.h"
-#include "win32/win32_front.h"
+#include "window_fixture.h"
 
 namespace noemie::testing {
 namespace {
 
 using platform::win32::cp1252_to_wide;
-
-struct WindowFixture : ProgramFixture {
-  win32::Win32Front front;
-
-  WindowFixture() {
-    // 42 payment (2 days old, two lines), 43 rejection (10 days), 45 acknowledgement (now),
-    // 46 payment kept under .DAT (3 hours).
-    put("00000042.RSP", return_file("531", "NU", {1650, 2000}, 3650), kNow - 2 * kDay);
-    put("00000043.RSP", return_file("900"), kNow - 10 * kDay);
-    put("00000045.ARL", return_file("930"), kNow);
-    put("00000046.DAT", return_file("531"), kNow - kDay / 8);
-  }
-  ~WindowFixture() override { program.reset(); }
-
-  // Settings loaded, the returns folder chosen, the dialog open (and visible).
-  void start() {
-    make(front);
-    program->load_settings();
-    program->set_folder(returns());
-    program->open_viewer();
-  }
-
-  HWND dialog() const { return front.dialog()->hwnd(); }
-  HWND list_control() const { return GetDlgItem(dialog(), IDC_LIST); }
-  HWND item(int id) const { return GetDlgItem(dialog(), id); }
-  void click(int id) const { SendMessageW(item(id), BM_CLICK, 0, 0); }
-  bool checked(int id) const { return IsDlgButtonChecked(dialog(), id) == BST_CHECKED; }
-
-  // A cell's text and icon as the control gives them (through LVN_GETDISPINFO).
-  std::wstring shown_text(int row, int column) const {
-    wchar_t text[260] = {};
-    ListView_GetItemText(list_control(), row, column, text, 260);
-    return text;
-  }
-  int shown_icon(int row, int column) const {
-    LVITEMW lvi{};
-    lvi.mask = LVIF_IMAGE;
-    lvi.iItem = row;
-    lvi.iSubItem = column;
-    ListView_GetItem(list_control(), &lvi);
-    return lvi.iImage;
-  }
-  // The middle of a cell, in the list's client pixels.
-  POINT cell_centre(int row, int column) const {
-    RECT bounds{};
-    ListView_GetItemRect(list_control(), row, &bounds, LVIR_BOUNDS);
-    int left = bounds.left;
-    for (int c = 0; c < column; ++c) left += ListView_GetColumnWidth(list_control(), c);
-    return {left + ListView_GetColumnWidth(list_control(), column) / 2,
-            (bounds.top + bounds.bottom) / 2};
-  }
-  void double_click(int row, int column) const {
-    const POINT p = cell_centre(row, column);
-    SendMessageW(list_control(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    SendMessageW(list_control(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-    SendMessageW(list_control(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    SendMessageW(list_control(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-  }
-  void click_header(int column) const {
-    const HWND header = ListView_GetHeader(list_control());
-    RECT r{};
-    Header_GetItemRect(header, column, &r);
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(header, WM_LBUTTONUP, 0, at);
-  }
-  // The tooltip's text for the pointer resting on a cell.
-  std::wstring tip_at(int row, int column) const {
-    const POINT p = cell_centre(row, column);
-    SendMessageW(list_control(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
-    NMTTDISPINFOW info{};
-    info.hdr.hwndFrom = front.dialog()->list_window()->tooltip();
-    info.hdr.code = TTN_GETDISPINFOW;
-    SendMessageW(dialog(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    return info.lpszText ? info.lpszText : L"";
-  }
-  int first_row_of(int file) const {
-    for (int r = 0; r < list().row_count(); ++r) {
-      if (std::stoi(cell(r, viewer::kColFichier)) == file) return r;
-    }
-    return -1;
-  }
-};
 
 TEST(Win32Window, OpensOverTheEngineShowingItsTextsAndIcons) {
   WindowFixture f;

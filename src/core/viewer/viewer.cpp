@@ -52,10 +52,7 @@ void Viewer::open(int type_liste, int type_date) {
 void Viewer::close(const WindowRect& rect) {
   if (options_.may_write) {
     const store::FlagSaveResult saved = flags_.ecrit_info_traite(settings_.config);
-    if (!saved.saved) {
-      dialogs_.message_box(store::flag_save_failure_message(saved.file),
-                           store::kFlagSaveFailedCaption, platform::MessageIcon::Warning);
-    }
+    if (!saved.saved) say_flags_not_saved(saved.file);
   }
   enreg_taille_col();
   ferme_noemie(rect);
@@ -139,7 +136,7 @@ void Viewer::list_click(int row, int x_in_row) {
   const int column = column_at(list_, x_in_row);
   if (column == kNoColumn) return;
   if (column == kColTraite) {
-    step_processed_state(list_, flags_, row);
+    if (step_processed_state(list_, flags_, row)) save_marks();
     return;
   }
   const FundDirectory funds{options_.fund_directory, options_.may_write};
@@ -158,6 +155,25 @@ std::string Viewer::listage_tooltip(int row, int x_in_row) const {
 
 void Viewer::marque_traitee(int state) {
   viewer::marque_traitee(list_, flags_, dialogs_, state);
+  save_marks();
+}
+
+void Viewer::save_marks() {
+  if (!options_.may_write || !flags_.has_changes()) return;
+  const store::FlagSaveResult saved = flags_.ecrit_info_traite(settings_.config);
+  if (saved.saved) {
+    marks_failure_said_ = false;
+    return;
+  }
+  // Not once per click while a share is down: the changes wait for the next save anyway.
+  if (marks_failure_said_) return;
+  marks_failure_said_ = true;
+  say_flags_not_saved(saved.file);
+}
+
+void Viewer::say_flags_not_saved(const std::filesystem::path& file) {
+  dialogs_.message_box(store::flag_save_failure_message(file), store::kFlagSaveFailedCaption,
+                       platform::MessageIcon::Warning);
 }
 
 }  // namespace noemie::viewer

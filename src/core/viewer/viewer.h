@@ -129,8 +129,9 @@ class Viewer {
   // "Toujours"; the headless export opens directly on the asked ones, in one fill), processed
   // flags loaded, columns made (init_aff), list filled (remplit_aff).
   void open(int type_liste = 0, int type_date = 0);
-  // Closing: flags written (a failure shown in a message box), column widths stored and
-  // window rectangle stored (each followed by a save of the settings), rows released.
+  // Closing: flags written (a failure shown in a message box, even when a failed save of a
+  // mark said it already: what is not written now is lost), column widths stored and window
+  // rectangle stored (each followed by a save of the settings), rows released.
   void close(const WindowRect& rect);
 
   // The 17 columns (titles of row 3 of the title table, widths of row 3 of the stored widths:
@@ -166,14 +167,18 @@ class Viewer {
   void choose_abrege(bool on);              // widths stored, `noemie abrege` set and saved, refill
 
   // A double-click at `x_in_row` pixels from the left edge of `row`: a message box through
-  // the dialogs, or the processed-state step of the row's file. Outside the rows or the
-  // handled columns nothing happens.
+  // the dialogs, or the processed-state step of the row's file, saved at once as a mark is
+  // (see marque_traitee). Outside the rows or the handled columns nothing happens.
   void list_click(int row, int x_in_row);
   // The tooltip text (Windows-1252, at most 499 characters) of the cell at `x_in_row` in
   // `row`; empty for no tip.
   std::string listage_tooltip(int row, int x_in_row) const;
 
-  // "traités" (1) / "non-traités" (0) for the files of the selected rows.
+  // "traités" (1) / "non-traités" (0) for the files of the selected rows. The flag file is
+  // brought up to date at once, as the close does it (locked, this viewer's changes only,
+  // replaced atomically), so that a crash, a kill or a power cut loses no mark. A save that
+  // fails keeps the changes for the next one and is said in the close's message box, once:
+  // the failures after it are not said again until a save has succeeded.
   void marque_traitee(int state);
 
   // Find: shows only the rows holding `text` (Windows-1252) in a cell of columns 1 to 16,
@@ -248,6 +253,9 @@ class Viewer {
   void forget_absent_files(const FolderListing& folder);
   void note_folder_error(const std::error_code& error);
   bool abrege() const;
+  // Writes the marks not yet in the flag file; a failure is said once until a save succeeds.
+  void save_marks();
+  void say_flags_not_saved(const std::filesystem::path& file);
 
   store::Settings& settings_;
   store::FlagStore& flags_;
@@ -276,6 +284,8 @@ class Viewer {
   int sort_column_ = kColFichier;
   // During an automatic refresh.
   bool quiet_repeats_ = false;
+  // A failed save of marks was said, and no save has succeeded since.
+  bool marks_failure_said_ = false;
   // The files whose faults were reported, by path and stamp (size, modification).
   std::set<std::tuple<std::filesystem::path::string_type, std::uint64_t, std::int64_t>> reported_;
   // One reader per thread of a fill, kept with their buffers from fill to fill.

@@ -1,6 +1,6 @@
 // Two viewers open on one folder with one settings file (two workstations on a shared drive,
 // or the same user who opened the viewer twice): each keeps what the other marked and set,
-// whichever closes first.
+// when the marks are made and whichever closes first.
 
 #include <gtest/gtest.h>
 
@@ -62,12 +62,15 @@ TEST(TwoViewers, BothKeepTheirMarksAndSettingsInEitherOrder) {
     a.mark(1);
     a.viewer.list().note_column_width(kColDetail, 444);  // stored at close
     b.mark(2);
+    const fs::path flag_file = f.dir.path() / "arch" / "RSPstate.dat";
+    // Each mark is saved when made, over the other viewer's.
+    EXPECT_EQ(read_file(flag_file), std::string("\0\1\1", 3)) << "before the closes";
     b.viewer.choose_abrege(true);  // saved at once
     (a_first ? a : b).viewer.close({10, 10, 600, 400});
     (a_first ? b : a).viewer.close({20, 20, 700, 400});
 
     const std::string what = a_first ? "a closed first" : "b closed first";
-    EXPECT_EQ(read_file(f.dir.path() / "arch" / "RSPstate.dat"), std::string("\0\1\1", 3)) << what;
+    EXPECT_EQ(read_file(flag_file), std::string("\0\1\1", 3)) << what;
     ViewerSession next(f);
     const store::Config& saved = next.settings.config;
     EXPECT_EQ(saved.info_result[3 * 20 + kColDetail], 444) << what;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+
 #include "core/viewer/column_hit.h"
 #include "viewer_fixture.h"
 
@@ -60,13 +63,100 @@ TEST(ViewerSession, FlagsThatCannotBeSavedAreSaidAndSettingsStillSaved) {
   f.put("00042.RSP", return_file("531"));
   f.settings.config.path_arch = (f.dir.path() / "no-such-folder").string() + "/";
   Viewer& v = f.open();
-  v.list_click(0, 5);  // a change to save
+  v.list_click(0, 5);  // a change, whose save fails at once
   v.close({1, 2, 3, 4});
-  ASSERT_EQ(f.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(f.dialogs.boxes[0].text,
-            store::flag_save_failure_message(f.dir.path() / "no-such-folder/RSPstate.dat"));
-  EXPECT_EQ(f.dialogs.boxes[0].caption, store::kFlagSaveFailedCaption);
+  // Said when the mark was made, and again by the close, after which it is lost.
+  ASSERT_EQ(f.dialogs.boxes.size(), 2u);
+  for (const auto& box : f.dialogs.boxes) {
+    EXPECT_EQ(box.text,
+              store::flag_save_failure_message(f.dir.path() / "no-such-folder/RSPstate.dat"));
+    EXPECT_EQ(box.caption, store::kFlagSaveFailedCaption);
+  }
   EXPECT_EQ(reread(f).noemie_taille_y, 4);
+}
+
+// Each way of making a mark: the flag file holds it as soon as the command returns, before
+// any close.
+TEST(ViewerSession, MarksAreInTheFlagFileAsSoonAsMade) {
+  struct Case {
+    const char* what;
+    std::function<void(Viewer&)> act;
+    char state_of_42;
+  };
+  const Case cases[] = {
+      {"traites", [](Viewer& v) { v.marque_traitee(1); }, '\x01'},
+      {"non-traites", [](Viewer& v) { v.marque_traitee(0); }, '\x00'},
+      {"double-click on the state", [](Viewer& v) { v.list_click(0, 5); }, '\x03'},
+  };
+  for (const Case& c : cases) {
+    ViewerFixture f;
+    f.put("00042.RSP", return_file("531"));
+    f.dir.write("arch/RSPstate.dat", std::string(42, '\0') + '\x02');
+    Viewer& v = f.open();
+    v.list().set_selected(0, true);
+    c.act(v);
+    EXPECT_EQ(read_file(f.dir.path() / "arch" / "RSPstate.dat"),
+              std::string(42, '\0') + c.state_of_42)
+        << c.what;
+    EXPECT_TRUE(f.dialogs.boxes.empty()) << c.what;
+  }
+}
+
+// A share that is down: the first failed save is said, the next ones are not, until a save
+// succeeds; that save writes every mark kept meanwhile, and a later failure is said again.
+TEST(ViewerSession, FailedMarkSavesAreSaidOnceUntilOneSucceeds) {
+  ViewerFixture f;
+  f.put("00042.RSP", return_file("531"));
+  f.put("00043.RSP", return_file("531"));
+  const fs::path arch = f.dir.path() / "arch";
+  const fs::path flag_file = arch / "RSPstate.dat";
+  // The share goes down and comes back: the archive folder goes away and back, whole.
+  const fs::path away = f.dir.path() / "away";
+  const auto share_down = [&] { fs::rename(arch, away); };
+  const auto share_back = [&] { fs::rename(away, arch); };
+  Viewer& v = f.open();
+  v.list_click(0, 5);  // saved: 42 in state 1, and the file exists
+  share_down();
+  const auto click_state = [&v](int row) { v.list_click(row, 5); };
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    std::size_t boxes;
+    std::optional<std::string> file;  // the flag file after the step, when it is there
+  };
+  const Step steps[] = {
+      {"first failure", [&] { click_state(0); }, 1, std::nullopt},
+      {"second failure",
+       [&] {
+         click_state(1);
+         click_state(1);
+       },
+       1, std::nullopt},
+      // 42 stepped to 3, 43 to 2: the kept changes go with the save that succeeds.
+      {"share back",
+       [&] {
+         share_back();
+         click_state(0);
+       },
+       1, std::string(42, '\0') + "\x03\x02"},
+      {"down again",
+       [&] {
+         share_down();
+         click_state(1);
+       },
+       2, std::nullopt},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    EXPECT_EQ(f.dialogs.boxes.size(), step.boxes) << step.what;
+    if (step.file) {
+      EXPECT_EQ(read_file(flag_file), *step.file) << step.what;
+    }
+  }
+  share_back();
+  v.close({1, 2, 3, 4});
+  EXPECT_EQ(read_file(flag_file), std::string(42, '\0') + "\x03\x03");
+  EXPECT_EQ(f.dialogs.boxes.size(), 2u);
 }
 
 TEST(ViewerSession, ReadOnlyViewerCreatesAndSavesNothing) {

@@ -1,8 +1,8 @@
 #pragma once
 // A guided tour of the Windows viewer that saves pictures of it as BMP files, for
-// scripts/screenshot-windows. It only exists when the program is started with the
-// environment variable NOEMIE_VIEWER_SCREENSHOTS naming a folder; a normal start never
-// makes one.
+// scripts/screenshot-windows. It drives the desktop program of the viewer (run_desktop) from
+// the front end's hooks, in a program of its own (win32_screenshot_tour.exe); the viewer
+// never makes one.
 //
 // The tour works as a user would: it moves the pointer (tooltips come from the tooltip
 // control's own timer), clicks the controls, opens the export menu and double-clicks a cell.
@@ -26,17 +26,15 @@
 #include <functional>
 #include <string>
 
+#include "win32/desktop_main.h"
 #include "win32/viewer_dialog.h"
 
 namespace noemie::win32 {
 
-// The environment variable that turns the tour on.
-inline constexpr const wchar_t* kScreenshotVariable = L"NOEMIE_VIEWER_SCREENSHOTS";
-
-class ScreenshotTour {
+class ScreenshotTour final : public WindowDriver {
  public:
   explicit ScreenshotTour(std::filesystem::path folder);
-  ~ScreenshotTour();
+  ~ScreenshotTour() override;
   ScreenshotTour(const ScreenshotTour&) = delete;
   ScreenshotTour& operator=(const ScreenshotTour&) = delete;
 
@@ -47,6 +45,8 @@ class ScreenshotTour {
 
   // False when a picture could not be saved or a step found nothing to picture.
   bool succeeded() const { return ok_; }
+  // 3 when the tour failed, else the start-up's status.
+  int exit_status(int startup_status) const override { return ok_ ? startup_status : 3; }
 
  private:
   static LRESULT CALLBACK timer_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

@@ -1,4 +1,4 @@
-#include "win32/screenshot_tour.h"
+#include "screenshots/win32_tour.h"
 
 #include <commctrl.h>
 

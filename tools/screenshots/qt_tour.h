@@ -1,7 +1,7 @@
 #pragma once
-// A guided tour of the viewer window that saves pictures of it as PNG files, for the
-// screenshot script. It only exists when the program is started with the environment
-// variable NOEMIE_VIEWER_SCREENSHOTS naming a folder; a normal start never makes one.
+// A guided tour of the viewer window that saves pictures of it as PNG files, for
+// scripts/screenshot. It drives the desktop program of the viewer (run_desktop) from the
+// front end's hooks, in a program of its own (qt_screenshot_tour); the viewer never makes one.
 //
 // The tour works as a user would: it moves the pointer (tooltips come from Qt's own hover
 // timer), clicks the controls and double-clicks a cell. Every error dialog and message box is
@@ -18,6 +18,7 @@
 //   refill-error-dialog.png  the window behind the error dialog of the refill that "Toutes"
 //                      starts, with the rows listed before the faulty file
 //   viewer-find.png    the list narrowed by the find field, the summary line under it
+//   find-line.png      the find line with the text typed;  status-line.png  the summary line
 //   print-preview.png  the print preview of those rows
 // The window is then closed the normal way (flags and settings saved).
 
@@ -28,6 +29,8 @@
 #include <deque>
 #include <functional>
 
+#include "gui/desktop_main.h"
+
 class QPoint;
 class QRect;
 class QWidget;
@@ -36,10 +39,7 @@ namespace noemie::gui {
 
 class ViewerWindow;
 
-// The environment variable that turns the tour on.
-inline constexpr const char* kScreenshotVariable = "NOEMIE_VIEWER_SCREENSHOTS";
-
-class ScreenshotTour final : public QObject {
+class ScreenshotTour final : public QObject, public WindowDriver {
   Q_OBJECT
 
  public:
@@ -53,6 +53,8 @@ class ScreenshotTour final : public QObject {
 
   // False when a picture could not be saved or a step found nothing to picture.
   bool succeeded() const { return ok_; }
+  // 3 when the tour failed, else the start-up's status.
+  int exit_status(int startup_status) const override { return ok_ ? startup_status : 3; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,6 +64,8 @@ class ScreenshotTour final : public QObject {
   void then(int delay_ms, std::function<void()> step);
   void run_next();
   void save(const QRect& area, const char* name);
+  // Pictures the child of the window named `object_name`, with a margin of the window around.
+  void save_part(const char* object_name, const char* name);
   // Closes an error dialog or message box as its OK button does.
   void close_dialog(QWidget* dialog);
   // Pictures the error dialog of a refill in front of the window, then closes it.

@@ -1,4 +1,4 @@
-#include "gui/screenshot_tour.h"
+#include "screenshots/qt_tour.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -79,6 +79,18 @@ void ScreenshotTour::save(const QRect& area, const char* name) {
                 area.width(), area.height());
   }
   std::fflush(stdout);
+}
+
+void ScreenshotTour::save_part(const char* object_name, const char* name) {
+  const auto* part = window_->findChild<QWidget*>(QString::fromLatin1(object_name));
+  if (!part || !part->isVisible()) {
+    std::printf("FAILED no %s to picture\n", object_name);
+    ok_ = false;
+    return;
+  }
+  const int margin = part->fontMetrics().height() / 2;
+  const QRect area(part->mapToGlobal(QPoint(0, 0)), part->size());
+  save(area.adjusted(-margin, -margin, margin, margin).intersected(window_area()), name);
 }
 
 QRect ScreenshotTour::window_area() const {
@@ -307,7 +319,11 @@ void ScreenshotTour::start(ViewerWindow& window) {
   then(300, [this] {
     window_->findChild<QLineEdit*>(QStringLiteral("find"))->setText(QStringLiteral("dupont"));
   });
-  then(kSettleMs, [this] { save(window_area(), "viewer-find.png"); });
+  then(kSettleMs, [this] {
+    save(window_area(), "viewer-find.png");
+    save_part("findLine", "find-line.png");
+    save_part("summary", "status-line.png");
+  });
   then(300, [this] {
     QTimer::singleShot(kPreviewMs, this, [this] {
       QWidget* preview = QApplication::activeModalWidget();
