@@ -70,12 +70,30 @@ void flag_seeds(const fs::path& folder) {
   for (const std::string& s : seeds) write(folder / ("flags-" + std::to_string(i++)), s);
 }
 
+// Bank statements of each form a bank writes.
+void statement_seeds(const fs::path& folder) {
+  const std::string seeds[] = {
+      "OFXHEADER:100\r\nDATA:OFXSGML\r\nCHARSET:1252\r\n\r\n<OFX><BANKTRANLIST>\r\n"
+      "<STMTTRN><TRNTYPE>CREDIT<DTPOSTED>20240318<TRNAMT>123.45<NAME>VIR CPAM<MEMO>REF 1\r\n"
+      "</STMTTRN></BANKTRANLIST></OFX>\r\n",
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<OFX><STMTTRN><DTPOSTED>20240401000000"
+      "</DTPOSTED><TRNAMT>+20.00</TRNAMT><NAME>A &amp; B</NAME></STMTTRN></OFX>\n",
+      "Compte;1\r\nDate;Libell\xE9;D\xE9"
+      "bit;Cr\xE9"
+      "dit\r\n15/03/2024;VIR;;1 234,56\r\n",
+      "\"Date\",\"Montant\",\"Libell\xC3\xA9\"\n\"2024-03-15\",\"+45,10\",\"VIR \"\"X\"\"\"\n",
+  };
+  int i = 0;
+  for (const std::string& s : seeds) write(folder / ("statement-" + std::to_string(i++)), s);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string_view kind = argc > 1 ? argv[1] : "";
-  if (argc < 3 || (kind != "returns" && kind != "settings" && kind != "flags")) {
-    std::fprintf(stderr, "usage: %s returns|settings|flags FOLDER [COUNT]\n", argv[0]);
+  if (argc < 3 ||
+      (kind != "returns" && kind != "settings" && kind != "flags" && kind != "statements")) {
+    std::fprintf(stderr, "usage: %s returns|settings|flags|statements FOLDER [COUNT]\n", argv[0]);
     return 2;
   }
   const fs::path folder = argv[2];
@@ -83,5 +101,6 @@ int main(int argc, char** argv) {
   if (kind == "returns") return_seeds(folder, argc > 3 ? std::atoi(argv[3]) : 200);
   if (kind == "settings") settings_seeds(folder);
   if (kind == "flags") flag_seeds(folder);
+  if (kind == "statements") statement_seeds(folder);
   return 0;
 }

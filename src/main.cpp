@@ -1,6 +1,6 @@
-// The program: `noemie-viewer export ...`, `summary ...` and `mark ...` run the headless
-// commands, anything else the desktop viewer. The arguments, and whether a window can be
-// opened at all, are settled before any GUI object exists.
+// The program: `noemie-viewer export ...`, `summary ...`, `virements ...` and `mark ...` run
+// the headless commands, anything else the desktop viewer. The arguments, and whether a window can
+// be opened at all, are settled before any GUI object exists.
 
 #include <cstdio>
 #include <string>
@@ -12,6 +12,7 @@
 #include "cli/mark_command.h"
 #include "cli/program_entry.h"
 #include "cli/summary_command.h"
+#include "cli/virements_command.h"
 #ifdef NOEMIE_HAVE_GUI
 #include "gui/desktop_main.h"
 #endif
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
       return cli::run_mark_command(argc - 1, argv + 1);
     case Action::Summary:
       return cli::run_summary_command(argc - 1, argv + 1);
+    case Action::Virements:
+      return cli::run_virements_command(argc - 1, argv + 1);
     case Action::Help:
       cli::print_program_help(stdout);
       return 0;

@@ -5,6 +5,7 @@
 
 #include "cli/export_command.h"
 #include "cli/summary_command.h"
+#include "cli/virements_command.h"
 #include "core/noemie/version.h"
 
 namespace noemie::cli {
@@ -14,6 +15,7 @@ void print_program_help(std::FILE* out) {
       "Usage: noemie-viewer [FOLDER]\n"
       "       noemie-viewer export [options] FOLDER\n"
       "       noemie-viewer summary [options] FOLDER\n"
+      "       noemie-viewer virements [options] FOLDER\n"
       "       noemie-viewer mark [--state N] NUMBER...\n"
       "       noemie-viewer --help | --version\n"
       "\n"
@@ -23,9 +25,11 @@ void print_program_help(std::FILE* out) {
       "The export command lists the return files of FOLDER exactly as the viewer does and\n"
       "writes the list as text, Excel (tab-separated), HTML or PDF.\n"
       "The summary command prints the counts and sums of that list.\n"
+      "The virements command lists its bank transfers, one line each, and matches them with a\n"
+      "bank statement.\n"
       "The mark command sets the processed state of return files in the viewer's flag file.\n"
       "See: noemie-viewer export --help, noemie-viewer summary --help,\n"
-      "     noemie-viewer mark --help\n"
+      "     noemie-viewer virements --help, noemie-viewer mark --help\n"
       "\n"
       "Options:\n"
       "  -h, --help     show this help and exit\n"
@@ -106,6 +110,47 @@ void print_summary_help(std::FILE* out) {
       "\n"
       "Exit status: 0 the summary was written; 1 it could not be written;\n"
       "2 usage error, or FOLDER is not a folder that can be read.\n",
+      out);
+}
+
+void print_virements_help(std::FILE* out) {
+  std::fputs(
+      "Usage: noemie-viewer virements [options] FOLDER\n"
+      "\n"
+      "Lists the NOEMIE return files of FOLDER as the export command does and writes one line\n"
+      "per bank transfer of the rows chosen (a transfer is a 07x record of a return file; its\n"
+      "rows are the entries that belong to it), in the order of the transfers' first rows:\n"
+      "  Date comptable  its accounting date\n"
+      "  R\xC3\xA9"
+      "f\xC3\xA9rence       its bank-transfer reference\n"
+      "  Caisse, Fichier the fund and the file of its rows\n"
+      "  Lignes          its rows\n"
+      "  AMO, AMC, Total the sums of its rows' amounts, in euros (two decimals, a point)\n"
+      "  Annonc\xC3\xA9         the total the fund announced for it, when the file gives one\n"
+      "  \xC3\x89"
+      "cart           Annonc\xC3\xA9 minus Total\n"
+      "An amount in francs is converted to euro cents at 6.55957, one amount at a time.\n"
+      "Text, HTML and PDF end with a line of totals.\n"
+      "\n"
+      "Options: --format, --output, --kind, --age, --mask, --abrege, --no-abrege and --find,\n"
+      "as the export command takes them (see noemie-viewer export --help), and:\n"
+      "  --releve FILE     match the transfers with the credits of the bank statement FILE\n"
+      "                    (OFX, or CSV with \";\" or \",\" between cells and a decimal comma):\n"
+      "                    a credit matches a transfer of the same amount (its announced\n"
+      "                    total, else its Total) dated 0 to 10 days before it; among\n"
+      "                    several, the one whose reference the credit's text holds. Each\n"
+      "                    line then ends with Relev\xC3\xA9 (the credit's date) and "
+      "Libell\xC3\xA9 (its\n"
+      "                    text), and the credits that matched nothing follow a line\n"
+      "                    \"Cr\xC3\xA9"
+      "dits non rapproch\xC3\xA9s\" (date, amount, text).\n"
+      "  -h, --help        show this help and exit\n"
+      "\n"
+      "Nothing is written but the output: a match is not saved as a tick.\n"
+      "\n"
+      "Exit status: 0 the list was written; 1 the output could not be written;\n"
+      "2 usage error, FOLDER is not a folder that can be read, or FILE is not a statement\n"
+      "that can be read (one line on standard error names its faulty line).\n",
       out);
 }
 

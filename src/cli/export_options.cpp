@@ -18,6 +18,7 @@ enum OptionId : int {
   kNoAbrege,
   kSort,
   kFind,
+  kReleve,
   kHelp = kHelpOption,
 };
 
@@ -31,6 +32,21 @@ constexpr option kLongOptions[] = {
     {"no-abrege", no_argument, nullptr, kNoAbrege},
     {"sort", required_argument, nullptr, kSort},
     {"find", required_argument, nullptr, kFind},
+    {"help", no_argument, nullptr, kHelp},
+    {nullptr, 0, nullptr, 0},
+};
+
+// The transfer list takes the export's options but the sorts, and a bank statement.
+constexpr option kVirementsOptions[] = {
+    {"format", required_argument, nullptr, kFormat},
+    {"output", required_argument, nullptr, kOutput},
+    {"kind", required_argument, nullptr, kKind},
+    {"age", required_argument, nullptr, kAge},
+    {"mask", required_argument, nullptr, kMask},
+    {"abrege", no_argument, nullptr, kAbrege},
+    {"no-abrege", no_argument, nullptr, kNoAbrege},
+    {"find", required_argument, nullptr, kFind},
+    {"releve", required_argument, nullptr, kReleve},
     {"help", no_argument, nullptr, kHelp},
     {nullptr, 0, nullptr, 0},
 };
@@ -97,6 +113,10 @@ std::optional<std::string> apply_option(int id, std::string_view value, ExportOp
     case kFind:
       options.find = std::string(value);
       return std::nullopt;
+    case kReleve:
+      if (value.empty()) return std::string("--releve needs a file name");
+      options.statement = std::string(value);
+      return std::nullopt;
     default:
       return "unexpected option";
   }
@@ -127,6 +147,10 @@ ParsedArguments parse_export_arguments(std::span<const std::string> args) {
 
 ParsedArguments parse_summary_arguments(std::span<const std::string> args) {
   return parse_list_arguments("summary", args, kSummaryOptions);
+}
+
+ParsedArguments parse_virements_arguments(std::span<const std::string> args) {
+  return parse_list_arguments("virements", args, kVirementsOptions);
 }
 
 }  // namespace noemie::cli

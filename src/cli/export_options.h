@@ -22,6 +22,7 @@ struct ExportOptions {
   std::optional<bool> abrege;    // --abrege / --no-abrege; nullopt keeps `noemie abrege`
   std::vector<int> sorts;        // --sort COL (0..16), in the order given
   std::string find;              // --find TEXT, native text; "" finds every row
+  std::string statement;         // --releve FILE (virements), native text; "" for none
   std::string folder;            // FOLDER, as given
 };
 
@@ -41,5 +42,9 @@ ParsedArguments parse_export_arguments(std::span<const std::string> args);
 // Reads the arguments that follow "summary" alike: the filter options (--kind, --age, --mask,
 // --abrege, --no-abrege), --find and FOLDER.
 ParsedArguments parse_summary_arguments(std::span<const std::string> args);
+
+// Reads the arguments that follow "virements": the export's options but --sort, and
+// --releve FILE.
+ParsedArguments parse_virements_arguments(std::span<const std::string> args);
 
 }  // namespace noemie::cli

@@ -7,12 +7,13 @@
 #include "core/store/atomic_file.h"
 #include "print/list_layout.h"
 #include "print/pdf_writer.h"
+#include "print/transfers_document.h"
 
 namespace noemie::cli {
 
-std::string write_pdf(const viewer::Viewer& viewer, const ExportOptions& options) {
-  const std::string pdf = print::pdf_bytes(
-      print::list_document(viewer, print::local_date(std::chrono::system_clock::now())));
+namespace {
+
+std::string write_pdf_bytes(const std::string& pdf, const ExportOptions& options) {
   const ByteMaker bytes = [&](const std::function<bool(std::string_view)>& sink) {
     return sink(pdf);
   };
@@ -20,6 +21,22 @@ std::string write_pdf(const viewer::Viewer& viewer, const ExportOptions& options
   return write_output(options.output, bytes, false, [&](const std::filesystem::path& target) {
     return store::write_file_atomically(target, pdf);
   });
+}
+
+print::PrintDate now() {
+  return print::local_date(std::chrono::system_clock::now());
+}
+
+}  // namespace
+
+std::string write_pdf(const viewer::Viewer& viewer, const ExportOptions& options) {
+  return write_pdf_bytes(print::pdf_bytes(print::list_document(viewer, now())), options);
+}
+
+std::string write_transfers_pdf(const viewer::Viewer& viewer, const viewer::TransferSheet& sheet,
+                                const ExportOptions& options) {
+  return write_pdf_bytes(print::pdf_bytes(print::transfers_document(viewer, sheet, now())),
+                         options);
 }
 
 }  // namespace noemie::cli

@@ -124,6 +124,7 @@ ProgramEntry choose_program_entry(std::span<const std::string> args,
   if (first == "export") return {Action::Export, {}};
   if (first == "mark") return {Action::Mark, {}};
   if (first == "summary") return {Action::Summary, {}};
+  if (first == "virements") return {Action::Virements, {}};
   return desktop_entry(args, env, exists);
 }
 

@@ -17,6 +17,7 @@ struct ProgramEntry {
     Export,      // the export command: its arguments follow "export"
     Mark,        // the mark command: its arguments follow "mark"
     Summary,     // the summary command: its arguments follow "summary"
+    Virements,   // the transfer list command: its arguments follow "virements"
     Help,        // --help, -h
     Version,     // --version
     UsageError,  // `message` says what is wrong

@@ -2,9 +2,10 @@
 # The Windows build under Wine lists and exports folders byte for byte as the native build
 # does: every format, kind, age and family filter, "Abrégé" and sorts, on the samples and on
 # generated folders reached through a drive letter, a share (\\serveur\partage) and a path
-# longer than 260 characters. Fault lines must match too, path aside. The PDF files of both
-# builds are the same document: the same bytes once the "Imprimé le" date is masked, the same
-# text through pdftotext, "page 1 / N" on the first page, A4 landscape pages (pdfinfo).
+# longer than 260 characters; the transfer lists of `virements` alike. Fault lines must match
+# too, path aside. The PDF files of both builds are the same document: the same bytes once the
+# "Imprimé le" date is masked, the same text through pdftotext, "page 1 / N" on the first page,
+# A4 landscape pages (pdfinfo).
 #   compare_exports.sh NATIVE_BUILD WINDOWS_EXE WINE_RUN WINEPREFIX WORKDIR SOURCE_DIR
 # WORKDIR/session.reg must hold the settings that the prefix's registry holds (see
 # regedit_round_trip.sh): the native build reads that file, the Windows build the registry.
@@ -29,15 +30,16 @@ ln -sfn "$work/folders" "$prefix/dosdevices/unc/serveur/partage"
 backslashes() { echo "${1//\//\\}"; }
 
 compared=0
-# compare NAME UNIX_FOLDER WINDOWS_FOLDER [export options...]
+# compare NAME UNIX_FOLDER WINDOWS_FOLDER [options...]: the export, or the sub-command that
+# $subcommand names.
 compare() {
   local name=$1 unix=$2 windows=$3
   shift 3
   local out=$work/out/$name
   (cd "$work/folders" &&
-    NOEMIE_VIEWER_SETTINGS=$work/session.reg "$native/src/noemie-viewer" export "$@" "$unix" \
+    NOEMIE_VIEWER_SETTINGS=$work/session.reg "$native/src/noemie-viewer" "${subcommand:-export}" "$@" "$unix" \
       > "$out.native" 2> "$out.native.err") || echo "exit $?" >> "$out.native.err"
-  (cd "$work/folders" && "$wine_run" "$prefix" "$exe" export "$@" "$windows" \
+  (cd "$work/folders" && "$wine_run" "$prefix" "$exe" "${subcommand:-export}" "$@" "$windows" \
       > "$out.windows" 2> "$out.windows.err.raw") || echo "exit $?" >> "$out.windows.err.raw"
   # Fault lines name the file by its full path: the Windows one, with "\".
   local line
@@ -46,7 +48,7 @@ compare() {
     echo "${line//\\//}"
   done < "$out.windows.err.raw" > "$out.windows.err"
   if ! cmp -s "$out.native" "$out.windows" || ! cmp -s "$out.native.err" "$out.windows.err"; then
-    echo "DIFFERENT: export $* of $windows (see $out.native and $out.windows)" >&2
+    echo "DIFFERENT: ${subcommand:-export} $* of $windows (see $out.native and $out.windows)" >&2
     return 1
   fi
   compared=$((compared + 1))
@@ -73,6 +75,10 @@ for format in text excel html; do
     --format "$format" || failed=1
   compare "long-$format" "$deep" "\\\\serveur\\partage\\$(backslashes "${deep#"$work/folders/"}")" \
     --format "$format" || failed=1
+done
+for format in text excel html; do
+  subcommand=virements compare "virements-$format" "$work/folders/generated" "R:\\generated" \
+    --format "$format" --abrege || failed=1
 done
 
 # The PDF names the folder in its heading, each build in its own form ("/tmp/..." and

@@ -89,6 +89,7 @@ void NoemieReader::start_read(ReturnRecord& rec) {
   derniere_erreur_.reset();
   rec.valide = 0;
   rec.entrees.clear();
+  rec.virements.clear();
   rec.der_entree = 0;
 }
 
@@ -142,7 +143,8 @@ void NoemieReader::lit_mem_noemie(const unsigned char* data, std::size_t size, R
   reserve_entries(rec.entrees, size - h);
   const bool destinataire_sm =
       std::memcmp(rec.entete.data() + kDestinataireOffset, kDestinataireSm, 16) == 0;
-  parsing::RecordWalk walk({data + h, size - h}, abrege, destinataire_sm, rec.entrees);
+  parsing::RecordWalk walk({data + h, size - h}, abrege, destinataire_sm, rec.entrees,
+                           rec.virements);
   const parsing::WalkOutcome outcome = walk.run();
   rec.der_entree = static_cast<std::int32_t>(rec.entrees.size() - 1);
   rec.valide = outcome.valide;

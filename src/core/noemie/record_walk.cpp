@@ -27,8 +27,12 @@ int digit_value(unsigned char c) {
 }  // namespace
 
 RecordWalk::RecordWalk(Window window, bool abrege, bool destinataire_sm,
-                       std::vector<ReturnEntry>& entries)
-    : window_(window), abrege_(abrege), destinataire_sm_(destinataire_sm), entries_(entries) {}
+                       std::vector<ReturnEntry>& entries, std::vector<Virement>& virements)
+    : window_(window),
+      abrege_(abrege),
+      destinataire_sm_(destinataire_sm),
+      entries_(entries),
+      virements_(virements) {}
 
 bool RecordWalk::start_entry(int family) {
   if (family == kFamilyCloture || family == kFamilyNoEntry || state_ == EntryState::kOpen) {
@@ -43,9 +47,38 @@ bool RecordWalk::start_entry(int family) {
   } catch (const std::bad_alloc&) {
     return false;
   }
+  // Until a 07x record is read into it, the entry belongs to the transfer current now.
+  entries_.back().virement = current_virement_;
   state_ = EntryState::kOpen;
   merging_ = false;
   return true;
+}
+
+bool RecordWalk::start_virement(Layout layout, const RecordView& r, int level) {
+  Virement v;
+  read_text<6>(r, 5, v.date_comptable);
+  if (layout == Layout::kVirement) {
+    read_text<32>(r, 11, v.ref_virement1);
+    read_text<32>(r, 43, v.ref_virement2);
+    read_text<10>(r, 75, v.ref_virement3);
+  }
+  v.niveau = level;
+  try {
+    virements_.push_back(v);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  current_virement_ = static_cast<std::int32_t>(virements_.size() - 1);
+  current().virement = current_virement_;
+  return true;
+}
+
+void RecordWalk::end_virement(const RecordView& r, int level) {
+  if (current_virement_ == kAucunVirement) return;
+  Virement& v = virements_[static_cast<std::size_t>(current_virement_)];
+  if (level > v.niveau) return;
+  if (r.room_from(4) >= kClotureRoom) v.montant_annonce = decimal_value(r.at(31), 10);
+  current_virement_ = kAucunVirement;
 }
 
 RecordWalk::Next RecordWalk::read_cloture(const RecordView& r, int level) {
@@ -55,6 +88,7 @@ RecordWalk::Next RecordWalk::read_cloture(const RecordView& r, int level) {
   if (state_ == EntryState::kClosed) {
     // A second closing record in a row is passed over, but still closes its level.
     if (has_slot) levels_[slot] = 0;
+    end_virement(r, level);
     return Next::kGoOn;
   }
   if (has_slot && levels_[slot] == 0) {
@@ -62,6 +96,7 @@ RecordWalk::Next RecordWalk::read_cloture(const RecordView& r, int level) {
     return Next::kStop;
   }
   if (has_slot) levels_[slot] = 0;
+  end_virement(r, level);
   ReturnEntry& e = current();
   if (r.room_from(4) < kClotureRoom) {
     // A cut closing record: no totals, and nothing after it is read.
@@ -93,6 +128,10 @@ RecordWalk::Next RecordWalk::read_record(Layout layout, const RecordView& r, int
       return Next::kGoOn;
     case Layout::kCloture:
       return read_cloture(r, level);
+    case Layout::kComptable:
+    case Layout::kVirement:
+      read_plain_layout(layout, r, current());
+      return start_virement(layout, r, level) ? Next::kGoOn : Next::kNoMemory;
     default:
       read_plain_layout(layout, r, current());
       return Next::kGoOn;
@@ -130,6 +169,7 @@ WalkOutcome RecordWalk::run() {
     const Layout layout = layout_of(family, third);
     const Next next = read_record(layout, r, level);
     if (next == Next::kStop) return outcome_;
+    if (next == Next::kNoMemory) return {1, 1, static_cast<std::int64_t>(p)};
     if (next == Next::kLast) break;
 
     const LayoutEnd layout_info = layout_end(layout);

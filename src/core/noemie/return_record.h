@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -49,6 +50,30 @@ struct ReturnEntry {
   TextField<400> detail{};          // messages, joined by " ***** "
   std::int32_t valeur_fin = 0;      // first number of the closing record
   std::int64_t montant_total = 0;   // total amount, cents; 10 digits, so kept in 64 bits
+  // The bank transfer the entry belongs to: its index in ReturnRecord::virements, or
+  // kAucunVirement. Not a field of the file: the walk works it out (see Virement).
+  std::int32_t virement = -1;
+};
+
+// ReturnEntry::virement of an entry that belongs to no transfer.
+inline constexpr std::int32_t kAucunVirement = -1;
+
+// One bank transfer of a return file: a 07x record (071 included) as the walk read it, and the
+// closing record that ended it, if any. Each 07x record makes one, which becomes the file's
+// current transfer; a closing record (990 to 998) whose level is not above the current
+// transfer's ends it, even one passed over because its entry was already closed. An entry
+// belongs to the last 07x record read while it was the current entry; when none was, to the
+// transfer that was current when the entry was started, or to none.
+struct Virement {
+  TextField<6> date_comptable{};  // accounting date DDMMYY at 5; empty when cut
+  TextField<32> ref_virement1{};  // 071 only: at 11 (32 characters), empty when cut
+  TextField<32> ref_virement2{};  // at 43 (32)
+  TextField<10> ref_virement3{};  // at 75 (10)
+  std::int32_t niveau = 0;        // the record's level, 0 to 99
+  // The total that the closing record which ended the transfer announces (its 10 digits at 31,
+  // read as montant_total is), in cents of the file's currency; none when no closing record
+  // ended it or when fewer than 38 characters followed that record's offset 4.
+  std::optional<std::int64_t> montant_annonce;
 };
 
 // Offsets and lengths of the header zones that the viewer reads.
@@ -72,6 +97,8 @@ struct ReturnRecord {
   std::vector<ReturnEntry> entrees;
   // Index of the last entry (0 for a single entry).
   std::int32_t der_entree = 0;
+  // The bank transfers, in the order of their 07x records.
+  std::vector<Virement> virements;
   // 1 when the header's currency zone says euros ("NU", " U", "0U", "N "), 0 for francs.
   std::int8_t euro = 0;
 

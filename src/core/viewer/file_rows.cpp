@@ -41,6 +41,7 @@ FileRows FileRowsMaker::read(const std::filesystem::path& path, std::string_view
   rows_.share_cell(kColRef, shared.ref.text);
   rows_.share_cell(kColCaisse, shared.caisse);
   for (std::size_t i = 0; i < count; ++i) add_entry_row(shared, rec.entrees[i], rows_);
+  rows_.set_transfers(block_transfers(rec, name));
   file.rows = std::make_shared<const RowBlock>(rows_);
   // The room of an unusually long file is not kept for the next one.
   if (record_.entrees.capacity() > kKeptEntries) {

@@ -44,6 +44,8 @@ void ListControl::clear() {
   ++version_;
   show_all_rows();
   shown_.shrink_to_fit();
+  file_ranks_.clear();
+  file_ranks_.shrink_to_fit();
   next_file_ = 0;
   rows_.clear();
   rows_.shrink_to_fit();
@@ -56,6 +58,7 @@ void ListControl::clear() {
 void ListControl::clear_keeping_room() {
   ++version_;
   show_all_rows();
+  file_ranks_.clear();
   next_file_ = 0;
   rows_.clear();
   blocks_.clear();
@@ -202,6 +205,36 @@ void ListControl::select_all(bool selected) {
 std::uint32_t ListControl::row_file(int row) const {
   const Row* r = row_at(row);
   return r ? r->file : 0;
+}
+
+std::uint32_t ListControl::all_row_file(int row) const {
+  if (row < 0 || row >= all_row_count()) return 0;
+  return rows_[static_cast<std::size_t>(row)].file;
+}
+
+const BlockTransfer* ListControl::row_transfer(int row) const {
+  const Row* r = row_at(row);
+  return r ? r->block->transfer(r->index) : nullptr;
+}
+
+const BlockTransfer* ListControl::all_row_transfer(int row) const {
+  if (row < 0 || row >= all_row_count()) return nullptr;
+  const Row& r = rows_[static_cast<std::size_t>(row)];
+  return r.block->transfer(r.index);
+}
+
+void ListControl::note_file_order() {
+  constexpr std::uint32_t kUnranked = UINT32_MAX;
+  file_ranks_.assign(next_file_, kUnranked);
+  std::uint32_t next = 0;
+  for (const Row& r : rows_) {
+    if (file_ranks_[r.file] == kUnranked) file_ranks_[r.file] = next++;
+  }
+}
+
+std::uint64_t ListControl::file_rank(std::uint32_t file) const {
+  if (file < file_ranks_.size() && file_ranks_[file] != UINT32_MAX) return file_ranks_[file];
+  return std::uint64_t{UINT32_MAX} + 1 + file;
 }
 
 void ListControl::reorder(const std::vector<std::int32_t>& order) {

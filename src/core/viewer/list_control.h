@@ -129,6 +129,19 @@ class ListControl {
   // The return file a row comes from, as a number that rows of one file share (the rows of one
   // add_rows call; consecutive add_row calls with the same "Fichier" text).
   std::uint32_t row_file(int row) const;
+  // The same for a row counted among all rows, shown or not.
+  std::uint32_t all_row_file(int row) const;
+  // The bank transfer a row's entry belongs to, kept by its file's block; nullptr for a row of
+  // no transfer (or no row). all_row_transfer counts rows among all rows, shown or not.
+  const BlockTransfer* row_transfer(int row) const;
+  const BlockTransfer* all_row_transfer(int row) const;
+
+  // Notes the order in which the files' rows stand now, as a fill leaves them (sorted by
+  // "Fichier"), for file_rank; a later sort does not change it. Forgotten by clear().
+  void note_file_order();
+  // The place of file `file` (a row_file number) in the order noted last; files the list got
+  // after it, or without one noted, rank after those in the order they were added.
+  std::uint64_t file_rank(std::uint32_t file) const;
 
   // Puts the rows in a new order: new position k takes the row that was at order[k].
   // `order` must be a permutation of 0 .. row_count() - 1. While rows are hidden, see
@@ -212,6 +225,8 @@ class ListControl {
   std::unique_ptr<RowBlock> own_;
   // While narrowed_, the places among rows_ of the rows shown, ascending.
   std::vector<std::uint32_t> shown_;
+  // The rank of each file (by row_file number) in the order noted by note_file_order.
+  std::vector<std::uint32_t> file_ranks_;
   bool narrowed_ = false;
   std::uint32_t next_file_ = 0;
   std::uint64_t version_ = 0;

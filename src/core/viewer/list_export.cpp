@@ -27,10 +27,6 @@ bool contains_ignoring_case(std::string_view text, std::string_view part) {
                      [](char a, char b) { return lower(a) == lower(b); }) != text.end();
 }
 
-void end_line(std::string& out, ExportMode mode) {
-  out += mode == ExportMode::Html ? "</tr>" : "\r\n";
-}
-
 }  // namespace
 
 std::vector<platform::FileFilter> export_filters(ExportMode mode) {
@@ -245,6 +241,20 @@ std::string html_escape(std::string_view text) {
   return out;
 }
 
+std::string html_export_head(std::string_view window_title) {
+  std::string head = "<html><head><title>";
+  head += html_escape(window_title);
+  head += "</title>";
+  head += "<meta http-equiv=\"content-type\" content=\"text/html; charset=windows-1252\">";
+  head += "</head><body bgcolor=\"#E0FFFF\" text=\"#000000\" link=\"#000080\">";
+  head += "<table border=\"1\" cellpadding=\"1\" cellspacing=\"0\"><tr>";
+  return head;
+}
+
+void end_export_line(std::string& out, ExportMode mode) {
+  out += mode == ExportMode::Html ? "</tr>" : "\r\n";
+}
+
 void sav_write_data(std::string& out, std::string_view cell, int width, ExportMode mode) {
   append_cell(out, text::c_text(cell), width, mode);
 }
@@ -256,19 +266,11 @@ bool write_list(const ListControl& list, ExportMode mode, std::string_view windo
   for (int c = 0; list.column(c) != nullptr && c < kMaxColumns; ++c) {
     widths.push_back(list.column_width(c));
   }
-  std::string head;
-  if (mode == ExportMode::Html) {
-    head += "<html><head><title>";
-    head += html_escape(window_title);
-    head += "</title>";
-    head += "<meta http-equiv=\"content-type\" content=\"text/html; charset=windows-1252\">";
-    head += "</head><body bgcolor=\"#E0FFFF\" text=\"#000000\" link=\"#000080\">";
-    head += "<table border=\"1\" cellpadding=\"1\" cellspacing=\"0\"><tr>";
-  }
+  std::string head = mode == ExportMode::Html ? html_export_head(window_title) : std::string();
   for (int c = 0; list.column(c) != nullptr; ++c) {
     sav_write_data(head, list.column(c)->title, list.column_width(c), mode);
   }
-  end_line(head, mode);
+  end_export_line(head, mode);
   if (!sink(head)) return false;
 
   // The rows go in pieces, made on every thread and written in order; a few pieces wait at a

@@ -33,6 +33,13 @@ void sav_write_data(std::string& out, std::string_view cell, int width, ExportMo
 // "&", "<" and ">" written as entities; nothing else changes.
 std::string html_escape(std::string_view text);
 
+// The beginning of an HTML export, up to the "<tr>" of its header line: the head with
+// `window_title` as the title, the body and the table.
+std::string html_export_head(std::string_view window_title);
+
+// Ends a line of an export: "</tr>" in HTML, a carriage return and a line feed otherwise.
+void end_export_line(std::string& out, ExportMode mode);
+
 // Takes an export piece by piece; returns false to stop it (a write failed).
 using ExportSink = std::function<bool(std::string_view bytes)>;
 

@@ -121,6 +121,7 @@ void Viewer::remplit_aff() {
     if (!same_entries) forget_absent_files(folder);
     // The rows of one file share their "Fichier" text: sorting the files sorts the rows.
     sort_runs(list_, kColFichier, file_starts_);
+    list_.note_file_order();  // the order of the transfer list
     sort_column_ = kColFichier;
     listed_version_ = list_.content_version();
     hide_unfound_rows();

@@ -92,7 +92,12 @@ std::size_t RowBlock::add_changed_row(const RowBlock& other, std::size_t row, in
     t = std::string_view(copy).substr(at, size);
     at += size;
   }
-  return append(texts, other.codes_[row]);
+  Codes codes = other.codes_[row];
+  if (const BlockTransfer* transfer = other.transfer(row)) {
+    transfers_.push_back(*transfer);
+    codes.transfer = static_cast<std::int32_t>(transfers_.size() - 1);
+  }
+  return append(texts, codes);
 }
 
 std::size_t RowBlock::append(const TextArray& texts, const Codes& codes) {
@@ -100,7 +105,7 @@ std::size_t RowBlock::append(const TextArray& texts, const Codes& codes) {
   for (const std::string_view t : texts) total += t.size();
   RowWriter row(*this, total);
   for (const std::string_view t : texts) row.put(t);
-  return row.end_row(codes.type_retour, codes.traitement_amc, codes.type_facture);
+  return row.end_row(codes.type_retour, codes.traitement_amc, codes.type_facture, codes.transfer);
 }
 
 void RowBlock::grow(std::size_t more) {
@@ -121,12 +126,12 @@ RowBlock::RowWriter::RowWriter(RowBlock& block, std::size_t max_bytes)
 }
 
 std::size_t RowBlock::RowWriter::end_row(std::int32_t type_retour, char traitement_amc,
-                                         char type_facture) {
+                                         char type_facture, std::int32_t transfer) {
   const auto size = static_cast<std::size_t>(end_ - start_);
   if (count_ != kTexts || size > max_bytes_) {
     throw std::logic_error("a row has 22 texts within the room it took");
   }
-  const Codes codes{type_retour, traitement_amc, type_facture};
+  const Codes codes{type_retour, traitement_amc, type_facture, transfer};
   const std::string_view written(start_, size);
   const std::size_t start = block_.size_;
   if (!contains_nul(written)) {
@@ -195,6 +200,7 @@ RowBlock::RowBlock(const RowBlock& other)
       wide_(other.wide_),
       codes_(other.codes_),
       shared_text_(other.shared_text_),
+      transfers_(other.transfers_),
       shared_begin_(other.shared_begin_),
       shared_size_(other.shared_size_),
       shared_mask_(other.shared_mask_) {
@@ -212,6 +218,7 @@ void RowBlock::clear() {
   wide_ = false;
   codes_.clear();
   shared_text_.clear();
+  transfers_.clear();
   shared_mask_ = 0;
 }
 
@@ -252,6 +259,12 @@ std::size_t RowBlock::memory_bytes() const {
                       wide_ends_.capacity() * sizeof(std::uint32_t) +
                       codes_.capacity() * sizeof(Codes);
   if (shared_text_.capacity() > 15) bytes += shared_text_.capacity() + 1;
+  bytes += transfers_.capacity() * sizeof(BlockTransfer);
+  for (const BlockTransfer& t : transfers_) {
+    for (const std::string* text : {&t.file_name, &t.date, &t.reference}) {
+      if (text->capacity() > 15) bytes += text->capacity() + 1;
+    }
+  }
   return bytes;
 }
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,22 @@ struct EntryDetails {
 // The details of `entry`, pointing into it.
 EntryDetails details_of(const ReturnEntry& entry);
 
+// A bank transfer of the file whose rows a block holds (see Virement), as the transfer list
+// shows it. Kept once per transfer; each row knows the transfer its entry belongs to.
+struct BlockTransfer {
+  std::string file_name;      // the file's bare name (Windows-1252)
+  std::int32_t position = 0;  // its place among the file's transfers (07x records), from 0
+  std::string date;           // its accounting date as the "Date Comptable" column shows it
+  // Its three reference texts, each up to its first NUL and without its trailing blanks, the
+  // non-empty ones joined by one blank.
+  std::string reference;
+  std::optional<std::int64_t> announced;  // the total its closing record announced, euro cents
+  bool operator==(const BlockTransfer&) const = default;
+};
+
+// The transfer of a row whose entry belongs to none.
+inline constexpr std::int32_t kNoTransfer = -1;
+
 class RowBlock {
  public:
   using Cells = std::array<std::string, kColumnCount>;
@@ -89,9 +106,11 @@ class RowBlock {
       if (!text.empty()) std::memcpy(end_, text.data(), text.size());
       end_text(end_ + text.size());
     }
-    // Adds the row (its texts cut at their first NUL, should one hold any); returns its index.
+    // Adds the row (its texts cut at their first NUL, should one hold any) with the index of
+    // its transfer among the block's (set_transfers), or kNoTransfer; returns its index.
     // Throws std::logic_error unless exactly kTexts texts were written within the room.
-    std::size_t end_row(std::int32_t type_retour, char traitement_amc, char type_facture);
+    std::size_t end_row(std::int32_t type_retour, char traitement_amc, char type_facture,
+                        std::int32_t transfer = kNoTransfer);
 
    private:
     RowBlock& block_;
@@ -108,9 +127,19 @@ class RowBlock {
   // Appends a row: cells 1 to 16 of `cells` (column 0 shows an icon only; a shared column's
   // cell is ignored) and its details, each text up to its first NUL. Returns its index.
   std::size_t add_row(const Cells& cells, const EntryDetails& details);
-  // Appends a copy of row `row` of `other` with `column` showing `text` instead.
+  // Appends a copy of row `row` of `other` with `column` showing `text` instead; it keeps the
+  // row's transfer.
   std::size_t add_changed_row(const RowBlock& other, std::size_t row, int column,
                               std::string_view text);
+  // The transfers of the block's file, in order: a row's transfer index points into them.
+  void set_transfers(std::vector<BlockTransfer> transfers) { transfers_ = std::move(transfers); }
+  // The transfer of row `row` (which must exist), or nullptr when it belongs to none.
+  const BlockTransfer* transfer(std::size_t row) const {
+    const std::int32_t t = codes_[row].transfer;
+    return t >= 0 && static_cast<std::size_t>(t) < transfers_.size()
+               ? &transfers_[static_cast<std::size_t>(t)]
+               : nullptr;
+  }
   RowBlock() = default;
   // A copy that takes no more room than its rows need: a block is made in a buffer kept from
   // file to file, then copied once at its size.
@@ -142,6 +171,7 @@ class RowBlock {
     std::int32_t type_retour = 0;
     char traitement_amc = 0;
     char type_facture = 0;
+    std::int32_t transfer = kNoTransfer;
   };
 
   std::string_view text(std::size_t row, std::size_t slot) const {
@@ -182,6 +212,7 @@ class RowBlock {
 
   // The shared cells' texts one after the other, and where each lies.
   std::string shared_text_;
+  std::vector<BlockTransfer> transfers_;
   std::array<std::uint32_t, kColumnCount> shared_begin_{};
   std::array<std::uint32_t, kColumnCount> shared_size_{};
   std::uint32_t shared_mask_ = 0;

@@ -7,6 +7,7 @@
 #include "core/decode/regime_table.h"
 #include "core/text/c_text.h"
 #include "core/text/cp1252.h"
+#include "core/viewer/list_summary.h"
 
 namespace noemie::viewer {
 namespace {
@@ -110,7 +111,38 @@ std::size_t add_entry_row(const FileCells& file, const ReturnEntry& entry, RowBl
   row.put(c_text(entry.texte_retour));
   row.put(c_text(entry.date_lot));
   row.put(c_text(entry.nature_assurance));
-  return row.end_row(entry.type_retour, entry.traitement_amc, entry.type_facture);
+  return row.end_row(entry.type_retour, entry.traitement_amc, entry.type_facture, entry.virement);
+}
+
+std::string transfer_reference(std::string_view ref1, std::string_view ref2,
+                               std::string_view ref3) {
+  std::string out;
+  for (std::string_view part : {ref1, ref2, ref3}) {
+    part = c_text(part);
+    while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
+    if (part.empty()) continue;
+    if (!out.empty()) out += ' ';
+    out += part;
+  }
+  return out;
+}
+
+std::vector<BlockTransfer> block_transfers(const ReturnRecord& rec, std::string_view file_name) {
+  std::vector<BlockTransfer> transfers;
+  transfers.reserve(rec.virements.size());
+  for (const Virement& v : rec.virements) {
+    BlockTransfer t;
+    t.file_name = std::string(file_name);
+    t.position = static_cast<std::int32_t>(transfers.size());
+    t.date = decode::format_date_noemie(whole(v.date_comptable));
+    t.reference =
+        transfer_reference(whole(v.ref_virement1), whole(v.ref_virement2), whole(v.ref_virement3));
+    if (v.montant_annonce) {
+      t.announced = rec.euro == 0 ? centimes_to_euro_cents(*v.montant_annonce) : *v.montant_annonce;
+    }
+    transfers.push_back(std::move(t));
+  }
+  return transfers;
 }
 
 int file_kind_icon(std::string_view file_name, int pattern_icon) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/decode/cell_format.h"
 #include "core/noemie/return_record.h"
@@ -39,9 +40,18 @@ FileCells make_file_cells(const ReturnRecord& rec, std::string_view file_name,
                           std::int64_t file_time, const decode::RegimeTable& regimes);
 
 // Adds the row of one entry to `block`, whose columns 1, 2 and 4 show the file's own cells
-// (shared): cells 3 and 5 to 16 and the entry's details. A cell whose condition fails is
-// empty. The fields are read up to their first NUL. Returns the row's index in the block.
+// (shared): cells 3 and 5 to 16, the entry's details and its transfer. A cell whose condition
+// fails is empty. The fields are read up to their first NUL. Returns the row's index in the
+// block.
 std::size_t add_entry_row(const FileCells& file, const ReturnEntry& entry, RowBlock& block);
+
+// The transfers of `rec`, in order, as a block of its rows keeps them (file_name: bare,
+// Windows-1252). An announced total in francs is converted to euro cents.
+std::vector<BlockTransfer> block_transfers(const ReturnRecord& rec, std::string_view file_name);
+
+// A transfer's reference: each text up to its first NUL without its trailing blanks, the
+// non-empty ones joined by one blank.
+std::string transfer_reference(std::string_view ref1, std::string_view ref2, std::string_view ref3);
 
 // The file kind icon of a name: from its last character, upper-case letters only: "P" gives 0,
 // "X" gives 12 when the character before it is "S" and 0 otherwise, "Z" gives 13; any other

@@ -16,6 +16,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -29,6 +31,7 @@
 #include "core/noemie/version.h"
 #include "core/platform/clock.h"
 #include "core/platform/dialogs.h"
+#include "core/store/atomic_file.h"
 #include "core/viewer/file_cache.h"
 #include "core/viewer/folder_scan.h"
 #include "core/viewer/list_control.h"
@@ -37,6 +40,7 @@
 #include "core/viewer/pattern_selections.h"
 #include "core/viewer/row_cells.h"
 #include "core/viewer/row_find.h"
+#include "core/viewer/transfer_list.h"
 
 namespace noemie::store {
 class Settings;
@@ -86,6 +90,11 @@ struct WindowRect {
   int width = 0;
   int height = 0;
 };
+
+// Writes the bytes that `produce` hands to its sink to `target`, replacing it whole or not at
+// all. "" or the one-line French error that write_export gives (Windows-1252).
+std::string write_export_file(const std::filesystem::path& target,
+                              const std::function<bool(const store::ByteSink&)>& produce);
 
 class Viewer {
  public:
@@ -188,6 +197,18 @@ class Viewer {
   std::string filters_text() const;
   // The column of the last sort ("Fichier" after a fill).
   int sort_column() const { return sort_column_; }
+
+  // Bank transfers. The transfer list of the rows the find keeps (a narrowing to one transfer
+  // aside), in the order of their first rows as the fill left them.
+  std::vector<TransferLine> transfer_lines() const;
+  // Shows only the rows of transfer `line` among those the find keeps; fills and sorts keep
+  // the narrowing, set_find_text and end_transfer_narrowing end it.
+  void narrow_to_transfer(const TransferLine& line);
+  void end_transfer_narrowing();
+  bool narrowed_to_transfer() const { return narrowing_.has_value(); }
+  // What the find line says while the list is narrowed to a transfer (Windows-1252):
+  // "Virement du 15/03/2024 VIR SEPA 0001 (00000012.RSP)"; "" when it is not.
+  const std::string& transfer_narrowing_text() const { return narrowing_text_; }
   // "Actualiser": refills from the folder keeping the sort column, the find, and the selected
   // and top rows where they still exist (a row is known by its cell texts). Returns where the
   // row shown at `top_row` is now, else the nearest row after it that is still there, else
@@ -204,6 +225,12 @@ class Viewer {
   // not at all. Returns "" or a one-line French error naming the file (Windows-1252), e.g.
   // "Impossible d'écrire le fichier /x/liste.txt : le dossier n'existe pas.".
   std::string write_export(const std::filesystem::path& target, ExportMode mode) const;
+  // The save dialog of the export menu for `mode`: the chosen file with the mode's extension
+  // ensured, `path_result` becoming its folder (and saved); nothing when cancelled.
+  std::optional<std::filesystem::path> choose_export_file(ExportMode mode);
+  // The message box of an export that could not be written (the write_export line, then
+  // "Aucun fichier existant n'a été modifié.").
+  void show_export_failure(const std::string& error);
   // The bytes an export of the list holds now.
   std::string export_bytes(ExportMode mode) const;
   // The same bytes handed to `sink` in pieces as they are made (for standard output); false
@@ -226,6 +253,9 @@ class Viewer {
                   int kind_icon);
   void report_faults(const FileRows& file);
   void hide_unfound_rows();
+  // One flag per row among all rows: the rows the find keeps, of the narrowing's transfer only
+  // when there is one.
+  std::vector<bool> rows_to_show() const;
   void forget_absent_files(const FolderListing& folder);
   void note_folder_error(const std::error_code& error);
   bool abrege() const;
@@ -254,6 +284,9 @@ class Viewer {
   // The files of each pattern the last fill selected from the folder.
   PatternSelections selections_;
   RowFinder finder_;
+  // The transfer the list is narrowed to, and what the find line says of it.
+  std::optional<TransferKey> narrowing_;
+  std::string narrowing_text_;
   int sort_column_ = kColFichier;
   // During an automatic refresh.
   bool quiet_repeats_ = false;

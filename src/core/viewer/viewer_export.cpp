@@ -60,9 +60,14 @@ bool Viewer::stream_export(ExportMode mode, const ExportSink& sink) const {
 
 std::string Viewer::write_export(const fs::path& target, ExportMode mode) const {
   // The file is written as the export is made, a few thousand rows at a time.
+  return write_export_file(target,
+                           [&](const store::ByteSink& sink) { return stream_export(mode, sink); });
+}
+
+std::string write_export_file(const fs::path& target,
+                              const std::function<bool(const store::ByteSink&)>& produce) {
   try {
-    const std::string error = store::write_file_atomically(
-        target, [&](const store::ByteSink& sink) { return stream_export(mode, sink); });
+    const std::string error = store::write_file_atomically(target, produce);
     if (error.empty()) return {};
   } catch (const std::bad_alloc&) {
     return failure_line(target, "m\xE9moire insuffisante");
@@ -70,22 +75,30 @@ std::string Viewer::write_export(const fs::path& target, ExportMode mode) const 
   return failure_line(target, failure_reason(target));
 }
 
-void Viewer::sav(ExportMode mode) {
+std::optional<fs::path> Viewer::choose_export_file(ExportMode mode) {
   const std::optional<fs::path> chosen =
       dialogs_.choose_save_file(kSaveDialogTitle, export_filters(mode),
                                 platform::path_from_setting(settings_.config.path_result));
-  if (!chosen) return;
+  if (!chosen) return std::nullopt;
   // The next export dialog opens where this file went.
   settings_.config.path_result = store::program_folder(platform::path_to_setting(*chosen));
   if (options_.may_write) settings_.ecrit_config();
-  const fs::path target = platform::path_from_native_text(
+  return platform::path_from_native_text(
       with_export_extension(platform::path_to_native_text(*chosen), mode));
-  const std::string error = write_export(target, mode);
-  if (error.empty()) return;
+}
+
+void Viewer::show_export_failure(const std::string& error) {
   dialogs_.message_box(error +
                            "\r\nAucun fichier existant n'a \xE9t\xE9 modifi\xE9"
                            ".",
                        kViewerWarningCaption, platform::MessageIcon::Warning);
+}
+
+void Viewer::sav(ExportMode mode) {
+  const std::optional<fs::path> target = choose_export_file(mode);
+  if (!target) return;
+  const std::string error = write_export(*target, mode);
+  if (!error.empty()) show_export_failure(error);
 }
 
 }  // namespace noemie::viewer

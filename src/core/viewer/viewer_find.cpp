@@ -49,8 +49,12 @@ std::string Viewer::filters_text() const {
 
 void Viewer::set_find_text(std::string_view text) {
   RowFinder next(text);
-  // A longer text keeps fewer rows: only those shown now need a look.
-  const bool only_shown = list_.narrowed() && !finder_.empty() && next.narrows(finder_);
+  // A longer text keeps fewer rows: only those shown now need a look (a narrowing to one
+  // transfer, which a new find ends, may hide some of them).
+  const bool only_shown =
+      list_.narrowed() && !finder_.empty() && next.narrows(finder_) && !narrowing_;
+  narrowing_.reset();
+  narrowing_text_.clear();
   list_.begin_reset();
   if (next.empty()) {
     list_.show_all_rows();
@@ -86,7 +90,7 @@ ListSummary Viewer::summary() const {
 }
 
 void Viewer::hide_unfound_rows() {
-  if (!finder_.empty()) list_.show_rows(find_rows(list_, finder_, false));
+  if (!finder_.empty() || narrowing_) list_.show_rows(rows_to_show());
 }
 
 void Viewer::report_faults(const FileRows& file) {

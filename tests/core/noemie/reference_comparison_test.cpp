@@ -24,6 +24,8 @@ TEST(ReferenceReading, AgreesFieldByFieldOnGeneratedFiles) {
   std::mt19937_64 rng(0x4E4F454D4945);
   std::map<int, int> outcomes;  // fault code (-1: none) -> files
   int several_entries = 0;
+  int announced = 0;  // transfers ended with a total
+  int belonging = 0;  // entries of a transfer
   ReturnRecord previous;
   for (int i = 0; i < 8000; ++i) {
     std::string bytes = random_return_file(rng);
@@ -50,6 +52,8 @@ TEST(ReferenceReading, AgreesFieldByFieldOnGeneratedFiles) {
     }
     ++outcomes[expected.fault ? expected.fault->code : -1];
     if (rec.entrees.size() > 1) ++several_entries;
+    for (const noemie::Virement& v : rec.virements) announced += v.montant_annonce.has_value();
+    for (const ReturnEntry& e : rec.entrees) belonging += e.virement != kAucunVirement;
     previous = std::move(rec);
   }
   // The files reach every outcome of the walk, so the comparison means something.
@@ -57,6 +61,8 @@ TEST(ReferenceReading, AgreesFieldByFieldOnGeneratedFiles) {
     EXPECT_GT(outcomes[code], 10) << "code " << code;
   }
   EXPECT_GT(several_entries, 1000);
+  EXPECT_GT(announced, 100);
+  EXPECT_GT(belonging, 1500);
 }
 
 }  // namespace

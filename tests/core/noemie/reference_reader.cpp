@@ -151,6 +151,7 @@ ReferenceResult reference_read(std::string_view data, bool abrege, const ReturnR
   r.rec = before;
   r.rec.valide = 0;
   r.rec.entrees.clear();
+  r.rec.virements.clear();
   r.rec.der_entree = 0;
   auto fail = [&](int code, std::int64_t pos) {
     r.fault = ReferenceFault{code, pos};
@@ -191,12 +192,23 @@ ReferenceResult reference_read(std::string_view data, bool abrege, const ReturnR
   const bool sm = m.w.substr(3, 16) == "SM00000005001051";
 
   std::vector<Entry> entries(1);
+  std::vector<noemie::Virement> transfers;
+  int transfer = -1;  // the current one
+  // A closing record at `level` ends the current transfer unless its level is above it.
+  auto end_transfer = [&](int level, std::size_t p) {
+    if (transfer < 0 || level > transfers[static_cast<std::size_t>(transfer)].niveau) return;
+    if (m.w.size() - (p + 4) >= 38) {
+      transfers[static_cast<std::size_t>(transfer)].montant_annonce = m.number(p + 31, 10);
+    }
+    transfer = -1;
+  };
   unsigned char levels[50] = {};
   enum { open, closed, after_line } state = open;
   bool merging = false;
   char sep = 0;  // unknown until the first record is done
   auto finish = [&](std::int8_t valide) {
     r.rec.entrees = entries;
+    r.rec.virements = transfers;
     r.rec.der_entree = static_cast<std::int32_t>(entries.size()) - 1;
     r.rec.valide = valide;
     return r;
@@ -226,6 +238,7 @@ ReferenceResult reference_read(std::string_view data, bool abrege, const ReturnR
         merging = true;
       } else {
         entries.emplace_back();
+        entries.back().virement = transfer;
         state = open;
         merging = false;
       }
@@ -235,6 +248,19 @@ ReferenceResult reference_read(std::string_view data, bool abrege, const ReturnR
     bool last = false;
     if (kind.name == Kind::plain) {
       read_plain(f, third, m, p, e);
+      if (f == 7) {
+        noemie::Virement v;
+        put_text(v.date_comptable, m, p + 5, 6);
+        if (third == '1') {
+          put_text(v.ref_virement1, m, p + 11, 32);
+          put_text(v.ref_virement2, m, p + 43, 32);
+          put_text(v.ref_virement3, m, p + 75, 10);
+        }
+        v.niveau = level;
+        transfers.push_back(v);
+        transfer = static_cast<int>(transfers.size()) - 1;
+        e.virement = transfer;
+      }
     } else if (kind.name == Kind::line21) {
       if (m.has(p + 21, 6)) {
         const bool marker = m.has(p + 5, 5) && m.w.substr(p + 5, 5) == "01000";
@@ -296,6 +322,7 @@ ReferenceResult reference_read(std::string_view data, bool abrege, const ReturnR
       const bool slot = level < 50;
       if (state == closed) {
         if (slot) levels[level] = 0;
+        end_transfer(level, p);
       } else if (slot && levels[level] == 0) {
         fail(4, static_cast<std::int64_t>(p) + 4);
         return finish(0);
@@ -303,12 +330,14 @@ ReferenceResult reference_read(std::string_view data, bool abrege, const ReturnR
         e.valeur_fin = 0;
         e.montant_total = 0;
         if (slot) levels[level] = 0;
+        end_transfer(level, p);
         last = true;
       } else {
         e.valeur_fin = low32(m.number(p + 23, 7));
         e.montant_total = m.number(p + 31, 10);
         state = closed;
         if (slot) levels[level] = 0;
+        end_transfer(level, p);
       }
     }
     if (last) break;
@@ -404,7 +433,24 @@ std::string compare_records(const ReturnRecord& x, const ReturnRecord& y) {
     NOEMIE_FIELD(detail);
     NOEMIE_FIELD(valeur_fin);
     NOEMIE_FIELD(montant_total);
+    NOEMIE_FIELD(virement);
 #undef NOEMIE_FIELD
+  }
+  if (out.tellp() == 0 && x.virements.size() != y.virements.size()) {
+    out << "transfers: expected " << x.virements.size() << " got " << y.virements.size();
+  }
+  for (std::size_t i = 0; i < x.virements.size() && out.tellp() == 0; ++i) {
+    const noemie::Virement& a = x.virements[i];
+    const noemie::Virement& b = y.virements[i];
+    compare_field(out, "transfer date_comptable", i, a.date_comptable, b.date_comptable);
+    compare_field(out, "transfer ref_virement1", i, a.ref_virement1, b.ref_virement1);
+    compare_field(out, "transfer ref_virement2", i, a.ref_virement2, b.ref_virement2);
+    compare_field(out, "transfer ref_virement3", i, a.ref_virement3, b.ref_virement3);
+    compare_field(out, "transfer niveau", i, a.niveau, b.niveau);
+    compare_field(out, "transfer montant_annonce", i, a.montant_annonce.value_or(-1),
+                  b.montant_annonce.value_or(-1));
+    compare_field(out, "transfer announced", i, a.montant_annonce.has_value(),
+                  b.montant_annonce.has_value());
   }
   return out.str();
 }

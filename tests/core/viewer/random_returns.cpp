@@ -154,10 +154,45 @@ char random_separator(std::mt19937& rng) {
   return form < 6 ? kSeparatorAt : form < 8 ? kSeparatorSpace : kSeparatorC3;
 }
 
+// One group: an invoice with its people, lines and messages, closed at level 5 with a total;
+// returns that total.
+std::int64_t add_group(std::mt19937& rng, ReturnFileBuilder& b, const RandomReturnShape& shape,
+                       bool fixed_ends) {
+  add_invoice(rng, b);
+  add_people(rng, b, fixed_ends);
+  add_lines(rng, b, pick(rng, shape.min_lines, shape.max_lines), fixed_ends);
+  if (!fixed_ends) add_messages(rng, b);
+  Cloture99x c;
+  c.montant_total = pick(rng, 0, 4) == 0   ? 0
+                    : pick(rng, 1, 3) == 1 ? 1234567890
+                                           : pick(rng, 1, 99999);
+  b.add(cloture_99x(c));
+  return c.montant_total;
+}
+
+void add_transfer_record(std::mt19937& rng, ReturnFileBuilder& b, int level) {
+  if (pick(rng, 0, 1) == 0) {
+    Virement v;
+    v.level = level;
+    v.date_comptable = random_date(rng);
+    v.ref1 = "VIR SEPA " + digits(rng, 4);
+    if (pick(rng, 0, 2) == 0) v.ref2 = "";
+    v.ref3 = "REF" + digits(rng, 7);
+    b.add(virement_071(v));
+  } else {
+    b.add(comptable_07x(0, level, random_date(rng)));
+  }
+}
+
 }  // namespace
 
 RandomReturnShape short_return_shape() {
-  return {.min_groups = 5, .max_groups = 8, .min_lines = 2, .max_lines = 4, .broken_percent = 0};
+  return {.min_groups = 5,
+          .max_groups = 8,
+          .min_lines = 2,
+          .max_lines = 4,
+          .broken_percent = 0,
+          .several_transfers = false};
 }
 
 RandomReturnShape long_payment_shape() {
@@ -176,26 +211,34 @@ std::string random_return_file(std::mt19937& rng, const RandomReturnShape& shape
   const bool fixed_ends = separator == kSeparatorSpace;
   b.separator(separator);
   b.header(random_header(rng, shape.payments_only));
-  if (pick(rng, 0, 1) == 0) {
-    Virement v;
-    v.date_comptable = random_date(rng);
-    if (pick(rng, 0, 2) == 0) v.ref2 = "";
-    b.add(virement_071(v));
-  } else {
-    b.add(comptable_07x(0, 1, random_date(rng)));
-  }
-  if (pick(rng, 0, 2) == 0 && !fixed_ends) b.add(retour_081(2, pick(rng, 0, 6), "PAIEMENT RSP"));
+  const bool several = shape.several_transfers && pick(rng, 0, 2) == 0;
   const int groups = pick(rng, shape.min_groups, shape.max_groups);
-  for (int g = 0; g < groups; ++g) {
-    add_invoice(rng, b);
-    add_people(rng, b, fixed_ends);
-    add_lines(rng, b, pick(rng, shape.min_lines, shape.max_lines), fixed_ends);
-    if (!fixed_ends) add_messages(rng, b);
-    Cloture99x c;
-    c.montant_total = pick(rng, 0, 4) == 0   ? 0
-                      : pick(rng, 1, 3) == 1 ? 1234567890
-                                             : pick(rng, 1, 99999);
-    b.add(cloture_99x(c));
+  int group = 0;
+  // Invoices before the first transfer belong to none.
+  if (several && pick(rng, 0, 3) == 0) {
+    add_group(rng, b, shape, fixed_ends);
+    ++group;
+  }
+  const int transfers = several ? pick(rng, 2, 4) : 1;
+  for (int t = 0; t < transfers; ++t) {
+    const int level = several ? pick(rng, 1, 2) : 1;
+    add_transfer_record(rng, b, level);
+    if (t == 0 && pick(rng, 0, 2) == 0 && !fixed_ends) {
+      b.add(retour_081(level + 1, pick(rng, 0, 6), "PAIEMENT RSP"));
+    }
+    // The groups are shared among the transfers; the last takes what is left.
+    const int last = t + 1 == transfers ? groups : std::min(groups, group + pick(rng, 1, 3));
+    std::int64_t total = 0;
+    // Each transfer has one group at least.
+    for (const int end = std::max(last, group + 1); group < end; ++group) {
+      total += add_group(rng, b, shape, fixed_ends);
+    }
+    if (several && pick(rng, 0, 3) != 0) {
+      Cloture99x c;
+      c.level = pick(rng, 0, 3) == 0 ? 1 : level;
+      c.montant_total = pick(rng, 0, 4) == 0 ? pick(rng, 1, 99999) : total % 10'000'000'000;
+      b.add(cloture_99x(c));
+    }
   }
   std::string bytes = b.bytes();
   if (pick(rng, 1, 100) <= shape.broken_percent) return broken_file(rng, std::move(bytes));

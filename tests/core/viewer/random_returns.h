@@ -21,6 +21,11 @@ struct RandomReturnShape {
   // Each file takes one of the three separator forms ("@", a space, 0xC3); otherwise "@". A
   // file in the space form holds only records whose layout fixes their end.
   bool any_separator = false;
+  // Now and then several bank transfers (07x records at level 1 or 2) in a file, each mostly
+  // ended by a closing record at its level that announces its total (the sum of its invoices'
+  // totals, or now and then another amount), and invoices before the first transfer;
+  // otherwise one transfer that no closing record ends.
+  bool several_transfers = true;
 };
 
 // The benchmarks' usual returns: about 20 entries a file, none broken.

@@ -84,6 +84,8 @@ TEST(RefillMemory, ManyFillsHoldNoMoreThanOne) {
   for (int i = 0; i < 40; ++i) {
     f.put(std::to_string(i) + ".RSP", testing::random_return_file(rng));
   }
+  // A file without a header: reported at every fill that reads it.
+  f.put("40.RSP", std::string(300, 'x'));
   CountingReporter faults;
   Viewer v(f.settings, f.flags, f.titles, faults, f.dialogs, f.clock, f.options());
   v.open();
