@@ -90,7 +90,8 @@ TEST(Win32Transfers, TheTableIsTheCommandsSortsTicksNarrowsAndFollowsTheList) {
       EXPECT_EQ(item_text(table, r, c), cp1252_to_wide(command[r + 1][c - 1])) << r << " " << c;
     }
     // Red where the announced total and the Total differ: VIR A only.
-    const bool gap = item_text(table, r, 2).rfind(L"VIR A", 0) == 0;
+    const std::wstring reference = item_text(table, r, 2);
+    const bool gap = reference.starts_with(L"VIR A");
     EXPECT_EQ(drawn_colour(table, r), gap ? RGB(192, 0, 0) : RGB(0, 0, 0)) << r;
   }
   EXPECT_EQ(WindowFixture::text_of(GetDlgItem(window, IDC_TR_STATUS)).substr(0, 28),
