@@ -53,10 +53,20 @@ TEST(TransferList, FollowsTheRowsShownInTheFillsOrder) {
   // A sort by a column changes the list, not the order of the transfers.
   v.sort_colonne(kColTotal);
   EXPECT_EQ(TransfersFixture::summary(v.transfer_lines()), kAllLines);
-  // A find keeps the rows it finds: here the one row whose accounting date is the 20th.
+  // A find keeps the rows it finds: here the one row whose accounting date is the 20th. The
+  // list's observer, told of the change at once, already gets the transfers of the find.
+  struct FollowingWindow final : ListObserver {
+    Viewer* viewer = nullptr;
+    std::vector<std::string> lines;
+    void reset() override { lines = TransfersFixture::summary(viewer->transfer_lines()); }
+  } window;
+  window.viewer = &v;
+  v.list().set_observer(&window);
   v.set_find_text("20/03/2024");
-  EXPECT_EQ(TransfersFixture::summary(v.transfer_lines()),
-            std::vector<std::string>{"20/03/2024 VIR B 1 700 0 700 - -"});
+  v.list().set_observer(nullptr);
+  const std::vector<std::string> found = {"20/03/2024 VIR B 1 700 0 700 - -"};
+  EXPECT_EQ(window.lines, found);
+  EXPECT_EQ(TransfersFixture::summary(v.transfer_lines()), found);
   EXPECT_EQ(TransfersFixture::summary(transfer_lines(v.list())),
             TransfersFixture::summary(v.transfer_lines()));
   // The rows of no transfer are in no line; the others add up to the summary of the list.
