@@ -53,15 +53,10 @@ TransfersWindow::TransfersWindow(HWND viewer_dialog, viewer::Viewer& viewer,
                                  app::PracticeWiring& practice, std::function<bool()> viewer_busy)
     : viewer_dialog_(viewer_dialog),
       viewer_busy_(std::move(viewer_busy)),
-      wiring_(viewer, dialogs_, practice) {
-  CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_TRANSFERS), viewer_dialog,
-                     dialog_proc, reinterpret_cast<LPARAM>(this));
-}
+      wiring_(viewer, dialogs_, practice) {}
 
 TransfersWindow::~TransfersWindow() {
-  wiring_.closed();
-  if (tips_) DestroyWindow(tips_);
-  if (hwnd_) DestroyWindow(hwnd_);
+  close();
 }
 
 INT_PTR CALLBACK TransfersWindow::dialog_proc(HWND dialog, UINT message, WPARAM wparam,
@@ -87,7 +82,8 @@ INT_PTR CALLBACK TransfersWindow::dialog_proc(HWND dialog, UINT message, WPARAM 
     return TRUE;
   }
   auto* self = reinterpret_cast<TransfersWindow*>(GetWindowLongPtrW(dialog, DWLP_USER));
-  return self ? self->handle(message, wparam, lparam) : FALSE;
+  if (message == WM_NCDESTROY) SetWindowLongPtrW(dialog, DWLP_USER, 0);
+  return self && self->hwnd_ == dialog ? self->handle(message, wparam, lparam) : FALSE;
 }
 
 INT_PTR TransfersWindow::answer(LRESULT result) {
@@ -96,8 +92,15 @@ INT_PTR TransfersWindow::answer(LRESULT result) {
 }
 
 void TransfersWindow::open() {
-  if (!hwnd_) return;
-  if (!IsWindowVisible(hwnd_)) {
+  if (!hwnd_) {
+    if (acting_ || viewer_busy_()) return;
+    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_TRANSFERS), viewer_dialog_,
+                       dialog_proc, reinterpret_cast<LPARAM>(this));
+    if (!hwnd_) return;
+    if (placed_) {
+      SetWindowPos(hwnd_, nullptr, place_.left, place_.top, place_.right - place_.left,
+                   place_.bottom - place_.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ShowWindow(hwnd_, SW_SHOW);
     act([this] { wiring_.opened(*this); });
   }
@@ -107,7 +110,15 @@ void TransfersWindow::open() {
 
 void TransfersWindow::close() {
   wiring_.closed();
-  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+  if (!hwnd_) return;
+  // Destroyed rather than hidden (it is made again, where it was, when it opens): a window
+  // hidden waits for the window manager on some systems, destroyed it does not.
+  placed_ = GetWindowRect(hwnd_, &place_) != FALSE;
+  const HWND dialog = std::exchange(hwnd_, nullptr);
+  list_ = status_ = unmatched_label_ = unmatched_ = nullptr;
+  columns_made_ = 0;
+  if (tips_) DestroyWindow(std::exchange(tips_, nullptr));
+  DestroyWindow(dialog);
 }
 
 void TransfersWindow::viewer_closing() {
@@ -116,7 +127,7 @@ void TransfersWindow::viewer_closing() {
 }
 
 bool TransfersWindow::translate(MSG& message) {
-  if (!hwnd_ || !IsWindowVisible(hwnd_)) return false;
+  if (!hwnd_) return false;
   if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
   return IsDialogMessageW(hwnd_, &message) != FALSE;
 }

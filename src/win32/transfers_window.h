@@ -10,8 +10,9 @@
 //   - the static under it with the line of totals, and the list of the credits of a statement
 //     that matched no transfer (with its label, shown only when there are some);
 //   - "Exporter" (the export menu), "Imprimer…" (the print preview), "Relevé bancaire…".
-// Escape and the close box hide the window; it comes back as it was (place and size) the next
-// time it opens during the run.
+// Escape and the close box close the window (its dialog destroyed: the table's sort and the
+// statement read stay with the object); it opens again where it was, at the same size, during
+// the run.
 //
 // While the viewer is busy (a fill, or a dialog or menu of its own) the window's actions are
 // dropped. While an action of the window runs (its message boxes, choosers and preview), the
@@ -35,7 +36,7 @@ namespace noemie::win32 {
 
 class TransfersWindow final : private app::TransfersView {
  public:
-  // Creates the window (hidden), owned by `viewer_dialog`. `viewer` and `practice` must
+  // The window, not open yet, owned by `viewer_dialog` once open. `viewer` and `practice` must
   // outlive the object; `viewer_busy` says whether the viewer is busy.
   TransfersWindow(HWND viewer_dialog, viewer::Viewer& viewer, app::PracticeWiring& practice,
                   std::function<bool()> viewer_busy);
@@ -43,17 +44,19 @@ class TransfersWindow final : private app::TransfersView {
   TransfersWindow(const TransfersWindow&) = delete;
   TransfersWindow& operator=(const TransfersWindow&) = delete;
 
+  // The window; nullptr while it is not open.
   HWND hwnd() const { return hwnd_; }
   bool is_open() const { return wiring_.is_open(); }
   const app::TransfersWiring& wiring() const { return wiring_; }
 
-  // Shows the window over the viewer with the table made anew, and gives it the focus.
+  // Opens the window over the viewer (unless the viewer is busy) with the table made anew,
+  // or brings it forward, and gives it the focus.
   void open();
-  // Hides it.
+  // Closes it.
   void close();
   // The viewer's list changed: the table follows while the window is open.
   void list_changed() { wiring_.list_changed(); }
-  // The viewer closes: the window hidden, ticks not saved yet written (a failure said).
+  // The viewer closes: the window closed, ticks not saved yet written (a failure said).
   void viewer_closing();
   void session_ending() { wiring_.session_ending(); }
 
@@ -93,6 +96,9 @@ class TransfersWindow final : private app::TransfersView {
   int table_top_ = 0;
   int status_height_ = 0;
   bool acting_ = false;
+  // Where the window was when it last closed (screen pixels), if it has been open.
+  bool placed_ = false;
+  RECT place_{};
   // A cell's text, converted, kept while the control draws it.
   std::wstring cell_text_;
 };
