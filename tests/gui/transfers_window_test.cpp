@@ -97,6 +97,8 @@ class TransfersWindowTest : public QObject {
     click_check_box(w, 0);
     QCOMPARE(model->index(0, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
     QCOMPARE(f.tick_file(), std::string("NOEMIE-POINTAGE 1\r\n12\t2\t20/03/2024\tVIR B\r\n"));
+    QVERIFY(w.status_line()->text().endsWith(
+        QStringLiteral("point\u00E9s 7.00 \u20AC - \u00E0 pointer 39.00 \u20AC")));
     w.table_view()->setCurrentIndex(model->index(1, 3));
     QTest::keyClick(w.table_view(), Qt::Key_Space);
     QCOMPARE(model->index(1, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
