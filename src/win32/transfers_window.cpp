@@ -100,12 +100,33 @@ void TransfersWindow::open() {
     if (placed_) {
       SetWindowPos(hwnd_, nullptr, place_.left, place_.top, place_.right - place_.left,
                    place_.bottom - place_.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+      centre_over_viewer();
     }
     ShowWindow(hwnd_, SW_SHOW);
     act([this] { wiring_.opened(*this); });
   }
   SetActiveWindow(hwnd_);
   SetFocus(list_);
+}
+
+void TransfersWindow::centre_over_viewer() {
+  RECT viewer{};
+  RECT own{};
+  GetWindowRect(viewer_dialog_, &viewer);
+  GetWindowRect(hwnd_, &own);
+  const LONG width = own.right - own.left;
+  const LONG height = own.bottom - own.top;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(viewer_dialog_, MONITOR_DEFAULTTONEAREST), &monitor);
+  const RECT& work = monitor.rcWork;
+  // Within the viewer's monitor, its title bar first when the window is larger.
+  const LONG x =
+      std::max(work.left, std::min((viewer.left + viewer.right - width) / 2, work.right - width));
+  const LONG y =
+      std::max(work.top, std::min((viewer.top + viewer.bottom - height) / 2, work.bottom - height));
+  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TransfersWindow::close() {

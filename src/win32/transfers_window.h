@@ -75,6 +75,8 @@ class TransfersWindow final : private app::TransfersView {
   bool notify(const NMHDR& header, LRESULT& result);
   // Runs `action` unless the viewer is busy, with the viewer dialog disabled meanwhile.
   void act(const std::function<void()>& action);
+  // The first opening: over the middle of the viewer, on its monitor.
+  void centre_over_viewer();
   void make_columns();
   void show_export_menu();
   void lay_out();

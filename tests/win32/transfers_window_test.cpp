@@ -87,6 +87,12 @@ TEST(Win32Transfers, TheTableIsTheCommandsSortsTicksNarrowsFollowsTheListAndKeep
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_EQ(WindowFixture::text_of(window), L"Virements");
   EXPECT_EQ(GetWindow(window, GW_OWNER), f.dialog());
+  // Over the viewer, not wherever the screen's middle is.
+  RECT over{};
+  RECT viewer{};
+  GetWindowRect(window, &over);
+  GetWindowRect(f.dialog(), &viewer);
+  EXPECT_TRUE(PtInRect(&viewer, POINT{(over.left + over.right) / 2, (over.top + over.bottom) / 2}));
 
   // Every line and cell as the command writes them, after the check column.
   const auto command = f.virements_excel();
