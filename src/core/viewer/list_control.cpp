@@ -276,7 +276,11 @@ void ListControl::reorder_runs(const std::vector<std::int32_t>& run_starts,
       for (std::int32_t r = run_starts[i]; r < end_of(i); ++r) order.push_back(r);
     }
     reorder(order);
-  } else if (!rewrite_runs(run_starts, run_order)) {
+  } else if (rewrite_runs(run_starts, run_order)) {
+    // The room a later reorder gathers rows into is kept as large as the table, as after a
+    // gathering: reserved but not written, it costs no memory the system has to map.
+    gathered_.reserve(rows_.capacity());
+  } else {
     gathered_.clear();
     gathered_.reserve(rows_.capacity());
     for (const std::int32_t run : run_order) {
