@@ -27,14 +27,19 @@ bool has_pdf_extension(const fs::path& file) {
 
 bool PdfSave::run(const viewer::Viewer& viewer, platform::Dialogs& dialogs,
                   const print::PrintDate& date) {
+  return run([&viewer](const print::PrintDate& d) { return print::list_document(viewer, d); },
+             dialogs, date);
+}
+
+bool PdfSave::run(const std::function<print::Document(const print::PrintDate&)>& document,
+                  platform::Dialogs& dialogs, const print::PrintDate& date) {
   const std::optional<fs::path> chosen = dialogs.choose_save_file(
       "Choisissez un fichier", {{"Fichiers PDF", "*.PDF"}, {"Tous les fichiers", "*.*"}}, folder_);
   if (!chosen) return false;
   fs::path target = *chosen;
   if (!has_pdf_extension(target)) target += ".pdf";
   folder_ = target.parent_path();
-  const std::string error =
-      store::write_file_atomically(target, print::pdf_bytes(print::list_document(viewer, date)));
+  const std::string error = store::write_file_atomically(target, print::pdf_bytes(document(date)));
   if (error.empty()) return true;
   dialogs.message_box(
       "Impossible d'\xE9"

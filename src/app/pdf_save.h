@@ -1,10 +1,13 @@
 #pragma once
 // "Fichier PDF", as both windows do it: asks for a file, writes the printout of the rows shown
-// there as a PDF file, and says so in a message box when it could not.
+// (or of the transfers window's table) there as a PDF file, and says so in a message box when
+// it could not.
 
 #include <filesystem>
+#include <functional>
 
 #include "core/platform/dialogs.h"
+#include "print/document.h"
 #include "print/print_heading.h"
 
 namespace noemie::viewer {
@@ -24,6 +27,9 @@ class PdfSave {
   bool run(const viewer::Viewer& viewer, platform::Dialogs& dialogs, const print::PrintDate& date);
   // The same, dated now.
   bool run(const viewer::Viewer& viewer, platform::Dialogs& dialogs);
+  // The same for the printout that `document` makes, once a file is chosen, dated `date`.
+  bool run(const std::function<print::Document(const print::PrintDate&)>& document,
+           platform::Dialogs& dialogs, const print::PrintDate& date);
 
   // Where the next choice opens.
   const std::filesystem::path& folder() const { return folder_; }

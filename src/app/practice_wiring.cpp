@@ -15,8 +15,15 @@ PracticeWiring::PracticeWiring(viewer::Viewer& viewer, PracticeHost& host)
 PracticeWiring::~PracticeWiring() = default;
 
 void PracticeWiring::find_text_changed(std::string_view text) {
-  if (stopped_) return;
+  if (stopped_ || showing_narrowing_) return;
   viewer_.set_find_text(text);
+}
+
+void PracticeWiring::show_narrowing() {
+  if (stopped_) return;
+  showing_narrowing_ = true;
+  host_.show_find_text(viewer_.transfer_narrowing_text());
+  showing_narrowing_ = false;
 }
 
 std::string PracticeWiring::summary_text() const {

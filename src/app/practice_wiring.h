@@ -38,6 +38,9 @@ class PracticeHost {
   virtual void show_top_row(int row) = 0;
   // The status line's text (Windows-1252).
   virtual void show_summary(const std::string& text) = 0;
+  // Puts `text` (Windows-1252) in the find field, which tells it back through
+  // find_text_changed as any change.
+  virtual void show_find_text(const std::string& text) = 0;
 };
 
 class PracticeWiring {
@@ -47,8 +50,13 @@ class PracticeWiring {
   PracticeWiring(viewer::Viewer& viewer, PracticeHost& host);
   ~PracticeWiring();
 
-  // The find field's text (Windows-1252) changed: the rows shown narrow to it.
+  // The find field's text (Windows-1252) changed: the rows shown narrow to it. A change also
+  // ends a narrowing of the list to one transfer (Escape, which empties the field, gives the
+  // whole list back).
   void find_text_changed(std::string_view text);
+  // The list was narrowed to one transfer: the find field says which (the text put there is
+  // not taken as a find).
+  void show_narrowing();
   // The summary of the rows shown, as the status line says it.
   std::string summary_text() const;
   // Shows summary_text() in the host's status line.
@@ -75,6 +83,8 @@ class PracticeWiring {
   PracticeHost& host_;
   std::unique_ptr<viewer::FolderWatch> folder_;
   bool stopped_ = false;
+  // While the find field is given the narrowing's text.
+  bool showing_narrowing_ = false;
 };
 
 }  // namespace noemie::app

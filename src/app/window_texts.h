@@ -37,5 +37,30 @@ inline constexpr const char* kPrintTip =
     "es (Ctrl+P)";
 // The export menu's fourth entry.
 inline constexpr const char* kPdfMenuText = "Fichier &PDF";
+// The export menu's entries, in order (export modes 0 to 2, then the PDF file).
+inline constexpr const char* kExportMenuTexts[] = {"&Fichier texte", "&Fichier Excel",
+                                                   "&Fichier HTML", kPdfMenuText};
+
+// The find line's button that opens the transfers window, beside "Imprimer…".
+inline constexpr const char* kTransfersText = "Virements\x85";
+inline constexpr const char* kTransfersTip =
+    "Les virements des lignes affich\xE9"
+    "es : pointage, relev\xE9 bancaire, export et impression";
+
+// The transfers window's buttons above its table, and their tooltips.
+inline constexpr const char* kExportText = "Exporter";
+inline constexpr const char* kTransfersExportTip =
+    "\xC9"
+    "crit le tableau des virements dans un fichier texte, Excel, HTML ou PDF";
+inline constexpr const char* kTransfersPrintTip =
+    "Aper\xE7u et impression du tableau des virements";
+inline constexpr const char* kStatementText = "Relev\xE9 bancaire\x85";
+inline constexpr const char* kStatementTip =
+    "Lit un relev\xE9 bancaire (OFX ou CSV) et pointe les virements qu'il cr\xE9"
+    "dite";
+// The label of the list of the statement's credits that matched no transfer.
+inline constexpr const char* kUnmatchedLabel =
+    "Cr\xE9"
+    "dits non rapproch\xE9s :";
 
 }  // namespace noemie::app

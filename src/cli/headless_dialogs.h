@@ -18,6 +18,11 @@ class HeadlessDialogs final : public platform::Dialogs {
                                                         const std::filesystem::path&) override {
     return std::nullopt;
   }
+  std::optional<std::filesystem::path> choose_open_file(std::string_view,
+                                                        const std::vector<platform::FileFilter>&,
+                                                        const std::filesystem::path&) override {
+    return std::nullopt;
+  }
 };
 
 }  // namespace noemie::cli

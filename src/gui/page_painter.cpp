@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <variant>
 
@@ -90,6 +91,20 @@ bool print_document(const print::Document& document, QPrinter& printer) {
     paint_page(painter, document.pages[n], scale);
   }
   return painter.end();
+}
+
+void show_print_preview(QWidget& owner, std::string_view job_name,
+                        const std::function<print::Document()>& document) {
+  QPrinter printer(QPrinter::HighResolution);
+  use_document_paper(printer);
+  printer.setDocName(to_qstring(job_name));
+  QPrintPreviewDialog preview(&printer, &owner);
+  preview.setObjectName(QStringLiteral("printPreview"));
+  preview.setWindowTitle(to_qstring("Aper\xE7u avant impression"));
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                   [&document](QPrinter* target) { print_document(document(), *target); });
+  preview.resize(owner.size().expandedTo(QSize(900, 640)));
+  preview.exec();
 }
 
 }  // namespace noemie::gui

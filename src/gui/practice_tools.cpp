@@ -8,8 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <chrono>
 
@@ -19,6 +17,7 @@
 #include "gui/page_painter.h"
 #include "gui/qt_dialogs.h"
 #include "gui/text_bridge.h"
+#include "gui/transfers_window.h"
 #include "gui/viewer_window.h"
 #include "print/list_layout.h"
 
@@ -29,16 +28,13 @@ PracticeTools::PracticeTools(ViewerWindow& window, viewer::Viewer& viewer)
   setObjectName(QStringLiteral("practiceTools"));
   make_controls();
 
-  // The summary follows every change of the rows shown, once the change is over.
-  connect(&window_.list_model(), &QAbstractItemModel::modelReset, this, [this] {
-    if (summary_due_) return;
-    summary_due_ = true;
-    QTimer::singleShot(0, this, [this] {
-      summary_due_ = false;
-      if (!window_.has_closed()) wiring_.update_summary();
-    });
-  });
+  connect(&window_.list_model(), &QAbstractItemModel::modelReset, this,
+          &PracticeTools::rows_changed);
   wiring_.update_summary();
+  // The transfers window goes before the close releases the rows it shows.
+  connect(&window_, &ViewerWindow::closing, this, [this] {
+    if (transfers_) transfers_->viewer_closing();
+  });
 
   look_timer_.setSingleShot(true);
   connect(&look_timer_, &QTimer::timeout, this, [this] {
@@ -78,6 +74,10 @@ void PracticeTools::make_controls() {
   print_button_->setObjectName(QStringLiteral("print"));
   print_button_->setToolTip(to_qstring(app::kPrintTip));
   row->addWidget(print_button_);
+  transfers_button_ = new QPushButton(to_qstring(app::kTransfersText), line);
+  transfers_button_->setObjectName(QStringLiteral("transfers"));
+  transfers_button_->setToolTip(to_qstring(app::kTransfersTip));
+  row->addWidget(transfers_button_);
   window_.put_above_list(line);
 
   status_ = new QLabel(&window_);
@@ -89,6 +89,7 @@ void PracticeTools::make_controls() {
           [this](const QString& text) { wiring_.find_text_changed(to_cp1252(text)); });
   connect(refresh_button_, &QPushButton::clicked, this, [this] { refresh(false); });
   connect(print_button_, &QPushButton::clicked, this, &PracticeTools::print_preview);
+  connect(transfers_button_, &QPushButton::clicked, this, &PracticeTools::open_transfers);
   QAction* pdf = window_.export_menu()->addAction(to_qstring(app::kPdfMenuText));
   pdf->setObjectName(QStringLiteral("exportPdf"));
   connect(pdf, &QAction::triggered, this, &PracticeTools::save_pdf);
@@ -126,8 +127,30 @@ bool PracticeTools::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
+void PracticeTools::rows_changed() {
+  // Once the change is over: a fill resets the rows more than once.
+  if (rows_change_due_) return;
+  rows_change_due_ = true;
+  QTimer::singleShot(0, this, [this] {
+    rows_change_due_ = false;
+    if (window_.has_closed()) return;
+    wiring_.update_summary();
+    if (transfers_) transfers_->list_changed();
+  });
+}
+
 void PracticeTools::show_summary(const std::string& text) {
   status_->setText(to_qstring(text));
+}
+
+void PracticeTools::show_find_text(const std::string& text) {
+  find_->setText(to_qstring(text));
+}
+
+void PracticeTools::open_transfers() {
+  if (window_.has_closed()) return;
+  if (!transfers_) transfers_ = new TransfersWindow(window_, viewer_, wiring_);
+  transfers_->open();
 }
 
 void PracticeTools::refresh(bool automatic) {
@@ -146,20 +169,10 @@ void PracticeTools::show_top_row(int row) {
 
 void PracticeTools::print_preview() {
   if (window_.has_closed()) return;
-  QPrinter printer(QPrinter::HighResolution);
-  use_document_paper(printer);
-  printer.setDocName(to_qstring(viewer_.options().window_title));
-  QPrintPreviewDialog preview(&printer, &window_);
-  preview.setObjectName(QStringLiteral("printPreview"));
-  preview.setWindowTitle(to_qstring("Aper\xE7u avant impression"));
   // The pages are laid out and dated when they are made (again for the printer itself).
-  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
-    print_document(
-        print::list_document(viewer_, print::local_date(std::chrono::system_clock::now())),
-        *target);
+  show_print_preview(window_, viewer_.options().window_title, [this] {
+    return print::list_document(viewer_, print::local_date(std::chrono::system_clock::now()));
   });
-  preview.resize(window_.size().expandedTo(QSize(900, 640)));
-  preview.exec();
 }
 
 void PracticeTools::save_pdf() {

@@ -1,7 +1,8 @@
 #pragma once
 // What the practice does with the list, around it in the viewer window (the tool strip stays as
 // it is): a line above the list with the find field ("Rechercher", Ctrl+F focuses it, Escape
-// clears it), the "Actualiser" (F5) and "Imprimer…" (Ctrl+P, through a print preview) buttons;
+// clears it), the "Actualiser" (F5), "Imprimer…" (Ctrl+P, through a print preview) and
+// "Virements…" (the transfers window, which then follows the list) buttons;
 // "Fichier PDF" in the export menu; the summary of the rows shown in a status line
 // under the list; Ctrl+A selects every row shown. While the window is open, return files that
 // arrive, change or go in the folder refresh the list by themselves, once they have stopped
@@ -26,6 +27,7 @@ class Viewer;
 
 namespace noemie::gui {
 
+class TransfersWindow;
 class ViewerWindow;
 
 class PracticeTools final : public QObject, private app::PracticeHost {
@@ -51,6 +53,10 @@ class PracticeTools final : public QObject, private app::PracticeHost {
   void print_preview();
   // "Fichier PDF": asks for a file and writes the PDF of the rows shown.
   void save_pdf();
+  // "Virements…": the transfers window, made the first time.
+  void open_transfers();
+  // The transfers window; nullptr until it is first opened.
+  TransfersWindow* transfers_window() const { return transfers_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,20 +69,26 @@ class PracticeTools final : public QObject, private app::PracticeHost {
   int top_row() const override;
   void show_top_row(int row) override;
   void show_summary(const std::string& text) override;
+  void show_find_text(const std::string& text) override;
 
   void make_controls();
+  // The rows shown changed: the status line and the transfers window follow, once the change
+  // is over.
+  void rows_changed();
 
   ViewerWindow& window_;
   viewer::Viewer& viewer_;
   QLineEdit* find_ = nullptr;
   QPushButton* refresh_button_ = nullptr;
   QPushButton* print_button_ = nullptr;
+  QPushButton* transfers_button_ = nullptr;
+  TransfersWindow* transfers_ = nullptr;  // a child of the viewer window
   app::PdfSave pdf_save_;
   QLabel* status_ = nullptr;
   QFileSystemWatcher* watcher_ = nullptr;
   QTimer look_timer_;
   QTimer poll_timer_;
-  bool summary_due_ = false;
+  bool rows_change_due_ = false;
   app::PracticeWiring wiring_;
 };
 

@@ -61,20 +61,46 @@ bool install_french_translations() {
 }
 
 QString save_filter_text(const platform::FileFilter& filter) {
-  QString pattern = to_qstring(filter.pattern);
-  if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
-  return to_qstring(filter.description) + QStringLiteral(" (") + pattern + QLatin1Char(')');
+  QStringList patterns = to_qstring(filter.pattern).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+  for (QString& pattern : patterns) {
+    if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
+  }
+  return to_qstring(filter.description) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+         QLatin1Char(')');
 }
+
+namespace {
+
+// The filters of a file chooser as Qt takes them, the first one preselected.
+struct QtFilters {
+  QString all;
+  QString selected;
+};
+
+QtFilters qt_filters(const std::vector<platform::FileFilter>& filters) {
+  QStringList list;
+  for (const platform::FileFilter& f : filters) list << save_filter_text(f);
+  return {list.join(QStringLiteral(";;")), list.isEmpty() ? QString() : list.front()};
+}
+
+}  // namespace
 
 std::optional<std::filesystem::path> QtDialogs::choose_save_file(
     std::string_view title, const std::vector<platform::FileFilter>& filters,
     const std::filesystem::path& folder) {
-  QStringList list;
-  for (const platform::FileFilter& f : filters) list << save_filter_text(f);
-  QString selected = list.isEmpty() ? QString() : list.front();
-  const QString chosen =
-      QFileDialog::getSaveFileName(owner_.data(), to_qstring(title), path_to_qstring(folder),
-                                   list.join(QStringLiteral(";;")), &selected);
+  QtFilters f = qt_filters(filters);
+  const QString chosen = QFileDialog::getSaveFileName(owner_.data(), to_qstring(title),
+                                                      path_to_qstring(folder), f.all, &f.selected);
+  if (chosen.isEmpty()) return std::nullopt;
+  return qstring_to_path(QDir::toNativeSeparators(chosen));
+}
+
+std::optional<std::filesystem::path> QtDialogs::choose_open_file(
+    std::string_view title, const std::vector<platform::FileFilter>& filters,
+    const std::filesystem::path& folder) {
+  QtFilters f = qt_filters(filters);
+  const QString chosen = QFileDialog::getOpenFileName(owner_.data(), to_qstring(title),
+                                                      path_to_qstring(folder), f.all, &f.selected);
   if (chosen.isEmpty()) return std::nullopt;
   return qstring_to_path(QDir::toNativeSeparators(chosen));
 }

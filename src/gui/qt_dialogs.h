@@ -1,7 +1,8 @@
 #pragma once
-// The core's Dialogs with Qt: QMessageBox, QFileDialog::getExistingDirectory and
-// QFileDialog::getSaveFileName. Every dialog is modal to the owner window when one is set
-// (the viewer window once it exists); texts come in and go out as Windows-1252.
+// The core's Dialogs with Qt: QMessageBox, QFileDialog::getExistingDirectory,
+// QFileDialog::getSaveFileName and QFileDialog::getOpenFileName. Every dialog is modal to the owner
+// window when one is set (the viewer window once it exists); texts come in and go out as
+// Windows-1252.
 
 #include <QPointer>
 #include <QString>
@@ -34,6 +35,12 @@ class QtDialogs final : public platform::Dialogs {
       std::string_view title, const std::vector<platform::FileFilter>& filters,
       const std::filesystem::path& folder) override;
 
+  // An existing file, with the filters as the save dialog shows them, opened in `folder`.
+  // nullopt on cancel.
+  std::optional<std::filesystem::path> choose_open_file(
+      std::string_view title, const std::vector<platform::FileFilter>& filters,
+      const std::filesystem::path& folder) override;
+
  private:
   QPointer<QWidget> owner_;
 };
@@ -46,9 +53,10 @@ class QtDialogs final : public platform::Dialogs {
 // (Qt's texts then stay English).
 bool install_french_translations();
 
-// The save dialog's filter text for one filter: "Fichiers Texte (*.TXT)". The pattern
+// A file chooser's filter text for one filter: "Fichiers Texte (*.TXT)". The pattern
 // "*.*" means every file, as on the system the filters were written for, so it is given
-// to Qt as "*" (Qt's "*.*" would leave out names without a dot).
+// to Qt as "*" (Qt's "*.*" would leave out names without a dot); several patterns, separated
+// by ";" there, are separated by blanks for Qt.
 QString save_filter_text(const platform::FileFilter& filter);
 
 }  // namespace noemie::gui

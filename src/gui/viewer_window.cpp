@@ -216,6 +216,7 @@ void ViewerWindow::show_export_menu(QPoint global_cursor) {
 
 void ViewerWindow::closeEvent(QCloseEvent* event) {
   if (!closed_) {
+    emit closing();
     view_->detach_tooltips();
     actions_.window_closing(closing_rect());
     closed_ = true;

@@ -68,6 +68,8 @@ class ViewerWindow final : public QWidget, private app::OpeningWindow {
   bool has_closed() const { return closed_; }
 
  signals:
+  // The window is about to close: its close sequence runs next.
+  void closing();
   // The close sequence has run and the window is closed.
   void closed();
 

@@ -9,6 +9,7 @@
 #include "app/window_texts.h"
 #include "core/platform/win32/wide_text.h"
 #include "core/viewer/viewer.h"
+#include "win32/control_tips.h"
 #include "win32/list_window.h"
 #include "win32/resource_ids.h"
 
@@ -54,10 +55,14 @@ PracticeLine::PracticeLine(HWND dialog, ListWindow& list, viewer::Viewer& viewer
       find_(GetDlgItem(dialog, IDC_FIND)),
       refresh_(GetDlgItem(dialog, IDC_REFRESH)),
       print_(GetDlgItem(dialog, IDC_PRINT)),
+      transfers_(GetDlgItem(dialog, IDC_TRANSFERS)),
       summary_(GetDlgItem(dialog, IDC_SUMMARY)),
       wiring_(viewer, *this) {
   measure();
-  add_tips();
+  tips_ = add_control_tips(dialog_, {{find_, app::kFindTip},
+                                     {refresh_, app::kRefreshTip},
+                                     {print_, app::kPrintTip},
+                                     {transfers_, app::kTransfersTip}});
   wiring_.update_summary();
   notice_ = std::make_unique<FolderNotice>(viewer.options().folder, dialog_, kFolderChanged);
   SetTimer(dialog_, kPollTimer, app::kPollMs, nullptr);
@@ -65,25 +70,6 @@ PracticeLine::PracticeLine(HWND dialog, ListWindow& list, viewer::Viewer& viewer
 
 PracticeLine::~PracticeLine() {
   stop();
-}
-
-void PracticeLine::add_tips() {
-  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog_,
-                          nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!tips_) return;
-  const std::pair<HWND, const char*> tips[] = {
-      {find_, app::kFindTip}, {refresh_, app::kRefreshTip}, {print_, app::kPrintTip}};
-  for (const auto& [control, text] : tips) {
-    std::wstring wide = cp1252_to_wide(text);
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = dialog_;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = wide.data();
-    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
 }
 
 void PracticeLine::stop() {
@@ -105,7 +91,8 @@ void PracticeLine::measure() {
   label_size_.cx = std::max<LONG>(label_size_.cx, text_width(label_) + 2);
   button_size_ = window_size(refresh_);
   button_size_.cx = std::max<LONG>({button_size_.cx, text_width(refresh_) + button_size_.cy,
-                                    text_width(print_) + button_size_.cy});
+                                    text_width(print_) + button_size_.cy,
+                                    text_width(transfers_) + button_size_.cy});
   field_height_ = std::max<LONG>(window_size(find_).cy, button_size_.cy);
   summary_height_ = window_size(summary_).cy;
 }
@@ -116,7 +103,7 @@ int PracticeLine::height_around_list(int margin) const {
 
 void PracticeLine::lay_out(int client_width, int client_height, int top, int margin) {
   const int line = field_height_;
-  const int buttons_left = client_width - margin - 2 * button_size_.cx - margin;
+  const int buttons_left = client_width - margin - 3 * button_size_.cx - 2 * margin;
   const int field_left = margin + label_size_.cx + margin;
   const int field_width = std::max(0, buttons_left - margin - field_left);
   const int edit_height = window_size(find_).cy;
@@ -125,8 +112,11 @@ void PracticeLine::lay_out(int client_width, int client_height, int top, int mar
   MoveWindow(find_, field_left, top + (line - edit_height) / 2, field_width, edit_height, TRUE);
   MoveWindow(refresh_, buttons_left, top + (line - button_size_.cy) / 2, button_size_.cx,
              button_size_.cy, TRUE);
-  MoveWindow(print_, buttons_left + button_size_.cx + margin, top + (line - button_size_.cy) / 2,
-             button_size_.cx, button_size_.cy, TRUE);
+  const int button_top = top + (line - button_size_.cy) / 2;
+  MoveWindow(print_, buttons_left + button_size_.cx + margin, button_top, button_size_.cx,
+             button_size_.cy, TRUE);
+  MoveWindow(transfers_, buttons_left + 2 * (button_size_.cx + margin), button_top, button_size_.cx,
+             button_size_.cy, TRUE);
   const int list_top = top + line + margin;
   const int summary_top = client_height - summary_height_ - margin / 2;
   MoveWindow(list_.control(), margin, list_top, client_width - 2 * margin,
@@ -209,6 +199,10 @@ void PracticeLine::show_top_row(int row) {
 
 void PracticeLine::show_summary(const std::string& text) {
   SetWindowTextW(summary_, cp1252_to_wide(text).c_str());
+}
+
+void PracticeLine::show_find_text(const std::string& text) {
+  SetWindowTextW(find_, cp1252_to_wide(text).c_str());
 }
 
 }  // namespace noemie::win32

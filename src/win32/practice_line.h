@@ -1,6 +1,7 @@
 #pragma once
 // The controls around the Windows viewer's list, over app::PracticeWiring: above the list the
-// find line (static "&Rechercher :", the find field, "Actualiser", "Imprimer…"), under it the
+// find line (static "&Rechercher :", the find field, "Actualiser", "Imprimer…", "Virements…"),
+// under it the
 // status line with the summary of the rows shown. The field narrows the list as one types,
 // also when another program sets its text (a single-line edit tells every change with
 // EN_CHANGE); the field and the buttons have the Linux window's tooltips; Escape in the field
@@ -48,7 +49,7 @@ class PracticeLine final : private app::PracticeHost {
   void lay_out(int client_width, int client_height, int top, int margin);
 
   // A command of the dialog (control id and notification code); true when it was one of the
-  // line's. "Imprimer…" (IDC_PRINT) is the dialog's.
+  // line's. "Imprimer…" (IDC_PRINT) and "Virements…" (IDC_TRANSFERS) are the dialog's.
   bool command(int id, int notification);
   // A WM_TIMER of the dialog; true when it was one of the line's timers.
   bool timer(UINT_PTR id);
@@ -61,6 +62,7 @@ class PracticeLine final : private app::PracticeHost {
   void stop();
 
   HWND find_field() const { return find_; }
+  app::PracticeWiring& wiring() { return wiring_; }
 
  private:
   // app::PracticeHost
@@ -70,10 +72,9 @@ class PracticeLine final : private app::PracticeHost {
   int top_row() const override;
   void show_top_row(int row) override;
   void show_summary(const std::string& text) override;
+  void show_find_text(const std::string& text) override;
 
   void select_all();
-  // The tooltips of the field and the buttons.
-  void add_tips();
 
   HWND dialog_;
   ListWindow& list_;
@@ -82,6 +83,7 @@ class PracticeLine final : private app::PracticeHost {
   HWND find_ = nullptr;
   HWND refresh_ = nullptr;
   HWND print_ = nullptr;
+  HWND transfers_ = nullptr;
   HWND summary_ = nullptr;
   HWND tips_ = nullptr;
   SIZE label_size_{};

@@ -43,6 +43,17 @@
 #define IDC_PRINT 1953       // push button "Imprimer…" (Ctrl+P)
 #define IDC_SUMMARY 1954     // static: the summary of the rows shown
 #define IDC_PROGRESS 1955    // static: "Lecture des fichiers : n / N" during a long fill
+#define IDC_TRANSFERS 1956   // push button "Virements…": the transfers window
+
+// The transfers window (modeless, owned by the viewer dialog) and its controls.
+#define IDD_TRANSFERS 1970
+#define IDC_TR_EXPORT 1971           // push button "Exporter": the export menu
+#define IDC_TR_PRINT 1972            // push button "Imprimer…"
+#define IDC_TR_STATEMENT 1973        // push button "Relevé bancaire…"
+#define IDC_TR_LIST 1974             // the transfers, one per line, check boxes "Pointé"
+#define IDC_TR_STATUS 1975           // static: "N virements - total X € - ..."
+#define IDC_TR_UNMATCHED_LABEL 1976  // static "Crédits non rapprochés :"
+#define IDC_TR_UNMATCHED 1977        // the statement's credits that matched no transfer
 
 // Keys of the viewer (accelerator table IDA_VIEWER) that are no control's command.
 #define IDA_VIEWER 231

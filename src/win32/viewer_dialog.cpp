@@ -32,6 +32,7 @@ ViewerDialog::ViewerDialog(viewer::Viewer& viewer, app::ViewerActions& actions,
 
 ViewerDialog::~ViewerDialog() {
   close();
+  transfers_.reset();
   line_.reset();
   list_window_.reset();
   if (hwnd_) DestroyWindow(hwnd_);
@@ -87,9 +88,7 @@ void ViewerDialog::initialise(HWND dialog) {
   list_window_ =
       std::make_unique<ListWindow>(dialog, GetDlgItem(dialog, IDC_LIST), list_, actions_);
   line_ = std::make_unique<PracticeLine>(dialog, *list_window_, viewer_, [this] { return busy(); });
-  list_window_->set_rows_shown_hook([this] {
-    if (line_) line_->rows_changed();
-  });
+  list_window_->set_rows_shown_hook([this] { rows_shown(); });
   opening_rect_ =
       app::opening_rect(state_->stored_rect, monitor_rects(), primary_work_area(), smallest_size());
   app::run_opening_sequence(*this, actions_, *state_);
@@ -230,6 +229,19 @@ void ViewerDialog::save_pdf() {
   pdf_save_.run(viewer_, dialogs);
 }
 
+void ViewerDialog::open_transfers() {
+  if (!transfers_) {
+    transfers_ = std::make_unique<TransfersWindow>(hwnd_, viewer_, line_->wiring(),
+                                                   [this] { return busy(); });
+  }
+  transfers_->open();
+}
+
+void ViewerDialog::rows_shown() {
+  if (line_) line_->rows_changed();
+  if (transfers_) transfers_->list_changed();
+}
+
 void ViewerDialog::command(int id, int notification) {
   if (list_window_) list_window_->pull_widths();
   if (line_ && line_->command(id, notification)) return;
@@ -283,6 +295,9 @@ void ViewerDialog::command(int id, int notification) {
     case IDC_PRINT:
       print_rows();
       break;
+    case IDC_TRANSFERS:
+      open_transfers();
+      break;
     case IDC_MARK_DONE:
       actions_.mark_chosen(1);
       break;
@@ -296,6 +311,7 @@ void ViewerDialog::command(int id, int notification) {
 
 bool ViewerDialog::translate(MSG& message) {
   if (!hwnd_) return false;
+  if (transfers_ && transfers_->translate(message)) return true;
   if (keys_ && (message.hwnd == hwnd_ || IsChild(hwnd_, message.hwnd)) &&
       TranslateAcceleratorW(hwnd_, keys_, &message)) {
     return true;
@@ -371,6 +387,7 @@ INT_PTR ViewerDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       if (wparam && !closed_) {
         if (list_window_) list_window_->pull_widths();
         actions_.session_ending(closing_rect());
+        if (transfers_) transfers_->session_ending();
       }
       return answer(0);
     case WM_CLOSE:
@@ -419,6 +436,8 @@ app::WindowRect ViewerDialog::closing_rect() const {
 void ViewerDialog::run_close_sequence() {
   if (closed_ || !hwnd_) return;
   closed_ = true;
+  // The transfers window goes first: it no longer follows the list, which the close releases.
+  if (transfers_) transfers_->viewer_closing();
   if (line_) line_->stop();
   list_window_->detach_tooltips();
   list_window_->pull_widths();

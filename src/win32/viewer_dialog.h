@@ -3,9 +3,10 @@
 // the find line between the tool frame and the list, the status line under it. It only
 // forwards: every control, menu command, key and list notification goes to the engine's
 // ViewerActions or to the practice line (find, summary, refresh); the list shows the
-// engine's ListControl (ListWindow). The dialog lays the list out under the tool frame and
-// the find line, keeps the window no smaller than the frame and the lines allow, opens at the
-// stored rectangle (in screen pixels, brought back on a monitor when it lies off every one),
+// engine's ListControl (ListWindow). "Virements…" opens the transfers window (TransfersWindow),
+// which follows the list and goes with the dialog. The dialog lays the list out under the tool
+// frame and the find line, keeps the window no smaller than the frame and the lines allow, opens at
+// the stored rectangle (in screen pixels, brought back on a monitor when it lies off every one),
 // stays on top on "Toujours visible", and closes only through its close box or system menu.
 //
 // During a fill the window keeps answering (FillBusy): a close asked meanwhile, and the
@@ -28,6 +29,7 @@
 #include "win32/fill_busy.h"
 #include "win32/list_window.h"
 #include "win32/practice_line.h"
+#include "win32/transfers_window.h"
 
 namespace noemie::win32 {
 
@@ -50,6 +52,8 @@ class ViewerDialog final : private app::OpeningWindow {
   HWND hwnd() const { return hwnd_; }
   ListWindow* list_window() const { return list_window_.get(); }
   PracticeLine* practice_line() const { return line_.get(); }
+  // The transfers window; nullptr until "Virements…" first opens it.
+  TransfersWindow* transfers_window() const { return transfers_.get(); }
   // What the engine's fills report to; nullptr before the dialog exists.
   FillBusy* fill_busy() const { return fill_.get(); }
   // True while a fill runs.
@@ -98,6 +102,10 @@ class ViewerDialog final : private app::OpeningWindow {
   void print_rows();
   // "Fichier PDF": asks for a file and writes the printout of the rows shown there.
   void save_pdf();
+  // "Virements…": the transfers window, made the first time.
+  void open_transfers();
+  // The rows shown changed wholesale: the status line and the transfers window follow.
+  void rows_shown();
   int kind_mask() const;
   bool checked(int id) const;
   // A dialog, a menu or a fill holds the window.
@@ -116,6 +124,7 @@ class ViewerDialog final : private app::OpeningWindow {
   std::unique_ptr<ListWindow> list_window_;
   std::unique_ptr<PracticeLine> line_;
   std::unique_ptr<FillBusy> fill_;
+  std::unique_ptr<TransfersWindow> transfers_;
   app::PdfSave pdf_save_;
   HICON icons_[2] = {nullptr, nullptr};
   // The tool frame (control 1907) as measured: width, height, and the distance from the

@@ -86,8 +86,8 @@ std::optional<std::filesystem::path> Win32Dialogs::choose_folder(
   return result;
 }
 
-std::optional<std::filesystem::path> Win32Dialogs::choose_save_file(
-    std::string_view title, const std::vector<platform::FileFilter>& filters,
+std::optional<std::filesystem::path> Win32Dialogs::choose_file(
+    bool save, std::string_view title, const std::vector<platform::FileFilter>& filters,
     const std::filesystem::path& folder) {
   // "description\0pattern\0" for each filter, then one more "\0".
   std::wstring filter_text;
@@ -108,11 +108,23 @@ std::optional<std::filesystem::path> Win32Dialogs::choose_save_file(
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.lpstrInitialDir = initial.empty() ? nullptr : initial.c_str();
   ofn.lpstrTitle = wide_title.c_str();
-  ofn.Flags =
-      OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-  if (!GetSaveFileNameW(&ofn)) return std::nullopt;
+  ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
+              (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return std::nullopt;
   file.resize(wcslen(file.c_str()));
   return std::filesystem::path(file);
+}
+
+std::optional<std::filesystem::path> Win32Dialogs::choose_save_file(
+    std::string_view title, const std::vector<platform::FileFilter>& filters,
+    const std::filesystem::path& folder) {
+  return choose_file(true, title, filters, folder);
+}
+
+std::optional<std::filesystem::path> Win32Dialogs::choose_open_file(
+    std::string_view title, const std::vector<platform::FileFilter>& filters,
+    const std::filesystem::path& folder) {
+  return choose_file(false, title, filters, folder);
 }
 
 void Win32Shell::open_url(std::string_view url) {

@@ -1,8 +1,8 @@
 #pragma once
 // The platform services of the Windows front end: message boxes, the folder chooser (the
-// shell's folder picker, opened on the last folder) and the save-file chooser (Dialogs),
-// opening a "mailto:" link (Shell), and the monitors a window may be placed on. Texts are
-// Windows-1252 in the program and UTF-16 for Windows, converted with that code page.
+// shell's folder picker, opened on the last folder), the save-file and open-file choosers
+// (Dialogs), opening a "mailto:" link (Shell), and the monitors a window may be placed on.
+// Texts are Windows-1252 in the program and UTF-16 for Windows, converted with that code page.
 
 #include <windows.h>
 
@@ -26,8 +26,16 @@ class Win32Dialogs final : public platform::Dialogs {
   std::optional<std::filesystem::path> choose_save_file(
       std::string_view title, const std::vector<platform::FileFilter>& filters,
       const std::filesystem::path& folder) override;
+  std::optional<std::filesystem::path> choose_open_file(
+      std::string_view title, const std::vector<platform::FileFilter>& filters,
+      const std::filesystem::path& folder) override;
 
  private:
+  // The common file dialog: "Enregistrer sous" when `save`, else "Ouvrir".
+  std::optional<std::filesystem::path> choose_file(bool save, std::string_view title,
+                                                   const std::vector<platform::FileFilter>& filters,
+                                                   const std::filesystem::path& folder);
+
   HWND owner_ = nullptr;
 };
 

@@ -42,6 +42,11 @@ class TestDialogs final : public platform::Dialogs {
                                            const fs::path& folder) override {
     return rec.choose_save_file(title, filters, folder);
   }
+  std::optional<fs::path> choose_open_file(std::string_view title,
+                                           const std::vector<platform::FileFilter>& filters,
+                                           const fs::path& folder) override {
+    return rec.choose_open_file(title, filters, folder);
+  }
 };
 
 // The leading file numbers of the "Fichier" cells, as a set.
@@ -75,11 +80,24 @@ struct ProgramFixture {
   // A new program over the temporary folder and `front` (the previous one, if any, is closed
   // first).
   app::EngineProgram& make(app::ViewerFront& front);
+  // One more program over the same folder and settings (a second viewer), started: settings
+  // loaded, the returns folder chosen, its window open.
+  std::unique_ptr<app::EngineProgram> start_another(app::ViewerFront& front);
+
+  // What `noemie-viewer virements --format excel` writes for the returns folder, run from the
+  // temporary folder (its regime table) with its settings file, split into lines of cells.
+  std::vector<std::vector<std::string>> virements_excel() const;
+  // The ticks file of the archive folder ("" while there is none).
+  std::string tick_file() const { return read_file(dir.path() / "arch" / "RSPpointage.dat"); }
+
   // The end of the run as start-up does it: the window closed, then the settings saved.
   void finish();
 
   viewer::ListControl& list() const { return program->engine()->list(); }
   std::string cell(int row, int column) const { return std::string(list().cell(row, column)); }
+
+ private:
+  std::unique_ptr<app::EngineProgram> new_program(app::ViewerFront& front);
 };
 
 }  // namespace noemie::testing

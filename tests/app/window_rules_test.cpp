@@ -1,6 +1,7 @@
 // The rules both viewer windows follow alike, without a window: the opening sequence's order
 // and rectangles, the rectangle kept at close, the tooltip's re-arming, the pace of a long
-// fill's progress, and the find, summary and folder looks over the real engine.
+// fill's progress, the find, summary and folder looks over the real engine, and the transfers
+// window's statement, export, printout and narrowing.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include "app/opening_sequence.h"
 #include "app/practice_wiring.h"
 #include "app/tooltip_rearm.h"
+#include "app/transfers_wiring.h"
 #include "program_fixture.h"
 #include "recording_front.h"
 
@@ -140,6 +142,13 @@ struct RecordingHost final : app::PracticeHost {
   int top_row() const override { return top; }
   void show_top_row(int row) override { shown_top = row; }
   void show_summary(const std::string& text) override { summary = text; }
+  // A find field tells its new text back, as the windows' fields do.
+  std::function<void(const std::string&)> find_field;
+  std::string find_text;
+  void show_find_text(const std::string& text) override {
+    find_text = text;
+    if (find_field) find_field(text);
+  }
 };
 
 TEST(WindowRules, FindSummaryAndFolderLooksActOnTheEngine) {
@@ -181,6 +190,77 @@ TEST(WindowRules, FindSummaryAndFolderLooksActOnTheEngine) {
   host.timer_on = false;
   wiring.poll_due();  // nothing changed since
   EXPECT_EQ(host.timer_starts.size(), 3u);
+}
+
+// A transfers window that records what the wiring asks of it.
+struct RecordingTransfersView final : app::TransfersView {
+  int tables = 0;
+  std::vector<print::Document> previews;
+  void show_table() override { ++tables; }
+  void preview(const print::Document& document) override { previews.push_back(document); }
+};
+
+TEST(WindowRules, TheTransfersWindowReadsAStatementExportsPrintsAndNarrowsTheList) {
+  RecordingFront front;
+  ProgramFixture f;
+  for (const NamedReturn& r : transfer_returns()) f.put(r.name, r.bytes);
+  f.make(front);
+  f.program->load_settings();
+  f.program->set_folder(f.returns());
+  f.program->open_viewer();
+  viewer::Viewer& engine = *f.program->engine();
+  RecordingHost host;
+  app::PracticeWiring practice(engine, host);
+  host.find_field = [&practice](const std::string& text) { practice.find_text_changed(text); };
+  platform::RecordingDialogs& dialogs = f.dialogs.rec;
+  app::TransfersWiring wiring(engine, f.dialogs, practice);
+  RecordingTransfersView view;
+
+  wiring.list_changed();  // not open: nothing drawn
+  wiring.opened(view);
+  ASSERT_EQ(view.tables, 1);
+  ASSERT_EQ(wiring.model().row_count(), 3);
+
+  // A statement crediting VIR B, and a credit of nothing: VIR B ticked and saved, the other
+  // credit listed apart. The next choice opens in the statement's folder.
+  const fs::path statement = f.dir.write("banque/releve.csv",
+                                         "Date;Libell\xE9;Montant\n22/03/2024;VIR B;7,00\n"
+                                         "23/03/2024;CARTE;9,99\n");
+  dialogs.open_answers.push_back(statement);
+  wiring.statement_asked();
+  ASSERT_EQ(dialogs.open_requests.size(), 1u);
+  EXPECT_EQ(dialogs.open_requests[0].title, "Choisissez un relev\xE9 bancaire");
+  EXPECT_EQ(dialogs.open_requests[0].filters[0].pattern,
+            viewer::TransfersModel::statement_filters()[0].pattern);
+  EXPECT_TRUE(wiring.model().ticked(2));
+  EXPECT_NE(f.tick_file().find("\t20/03/2024\tVIR B"), std::string::npos) << f.tick_file();
+  ASSERT_EQ(wiring.unmatched().size(), 1u);
+  EXPECT_EQ(app::credit_cell(wiring.unmatched()[0], 1), "9.99");
+  EXPECT_EQ(app::credit_cell(wiring.unmatched()[0], 2), "CARTE");
+  wiring.statement_asked();  // cancelled
+  EXPECT_EQ(dialogs.open_requests[1].folder, statement.parent_path());
+  EXPECT_EQ(view.tables, 2);
+
+  // The PDF file and the printout of the table, with its statement's columns.
+  dialogs.save_answers.push_back(f.dir.path() / "virements");
+  wiring.export_chosen(3);
+  const std::string pdf = read_file(f.dir.path() / "virements.pdf");
+  EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
+  EXPECT_NE(pdf.find("(VIR A CPAM R1)"), std::string::npos);
+  wiring.print();
+  ASSERT_EQ(view.previews.size(), 1u);
+  EXPECT_EQ(view.previews[0].title, "Virements");
+  EXPECT_FALSE(view.previews[0].pages.empty());
+
+  // A line activated narrows the list to its rows; the find field says so, and that text is
+  // not taken as a find. Emptying the field gives every row back.
+  wiring.line_activated(1);
+  EXPECT_EQ(f.list().row_count(), 2);
+  EXPECT_EQ(host.find_text, engine.transfer_narrowing_text());
+  EXPECT_EQ(host.find_text, "Virement du 15/03/2024 VIR A CPAM R1 (00000012.RSP)");
+  practice.find_text_changed("");
+  EXPECT_EQ(f.list().row_count(), 5);
+  EXPECT_TRUE(dialogs.boxes.empty());
 }
 
 }  // namespace

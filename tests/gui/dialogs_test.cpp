@@ -223,29 +223,41 @@ class DialogsTest : public QObject {
     }
   }
 
-  void SaveChooserShowsFiltersAndStartsInTheFolder() {
+  void FileChoosersShowFiltersAndStartInTheFolder() {
     testing::TempDir dir;
+    dir.write("releve.csv", "Date;Montant\n");
     gui::QtDialogs dialogs;
-    when_modal_opens([&](QWidget* modal) {
-      auto* chooser = qobject_cast<QFileDialog*>(modal);
-      QVERIFY(chooser);
-      QCOMPARE(chooser->windowTitle(), QStringLiteral("Choisissez un fichier"));
-      QCOMPARE(chooser->nameFilters(), (QStringList{QStringLiteral("Fichiers Texte (*.TXT)"),
-                                                    QStringLiteral("Tous les fichiers (*)")}));
-      QCOMPARE(chooser->selectedNameFilter(), QStringLiteral("Fichiers Texte (*.TXT)"));
-      QCOMPARE(chooser->acceptMode(), QFileDialog::AcceptSave);
-      QCOMPARE(qt_texts(*chooser),
-               (QStringList{QStringLiteral("Voir dans :"), QStringLiteral("&Nom de fichier :"),
-                            QStringLiteral("&Enregistrer"), QStringLiteral("Annuler")}));
-      QVERIFY(!chooser->testOption(QFileDialog::DontConfirmOverwrite));
-      chooser->selectFile(QStringLiteral("liste"));
-      static_cast<QDialog*>(chooser)->accept();
-    });
-    const auto chosen = dialogs.choose_save_file(
-        "Choisissez un fichier", {{"Fichiers Texte", "*.TXT"}, {"Tous les fichiers", "*.*"}},
-        dir.path());
-    QVERIFY(chosen);
-    QCOMPARE(chosen->filename(), std::filesystem::path("liste"));
+    const std::vector<platform::FileFilter> filters = {{"Fichiers Texte", "*.TXT;*.CSV"},
+                                                       {"Tous les fichiers", "*.*"}};
+    const struct {
+      bool save;
+      QString button;
+      const char* name;
+    } cases[] = {{true, QStringLiteral("&Enregistrer"), "liste"},
+                 {false, QStringLiteral("&Ouvrir"), "releve.csv"}};
+    for (const auto& c : cases) {
+      when_modal_opens([&](QWidget* modal) {
+        auto* chooser = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(chooser);
+        QCOMPARE(chooser->windowTitle(), QStringLiteral("Choisissez un fichier"));
+        QCOMPARE(chooser->nameFilters(),
+                 (QStringList{QStringLiteral("Fichiers Texte (*.TXT *.CSV)"),
+                              QStringLiteral("Tous les fichiers (*)")}));
+        QCOMPARE(chooser->selectedNameFilter(), QStringLiteral("Fichiers Texte (*.TXT *.CSV)"));
+        QCOMPARE(chooser->acceptMode(), c.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        QCOMPARE(qt_texts(*chooser),
+                 (QStringList{QStringLiteral("Voir dans :"), QStringLiteral("&Nom de fichier :"),
+                              c.button, QStringLiteral("Annuler")}));
+        if (c.save) QVERIFY(!chooser->testOption(QFileDialog::DontConfirmOverwrite));
+        chooser->selectFile(QString::fromLatin1(c.name));
+        static_cast<QDialog*>(chooser)->accept();
+      });
+      const auto chosen =
+          c.save ? dialogs.choose_save_file("Choisissez un fichier", filters, dir.path())
+                 : dialogs.choose_open_file("Choisissez un fichier", filters, dir.path());
+      QVERIFY(chosen);
+      QCOMPARE(chosen->filename(), std::filesystem::path(c.name));
+    }
   }
 
   void ShellOpensTheEncodedLinkUnchanged() {

@@ -19,21 +19,6 @@ int shown_rows(const WindowFixture& f) {
   return ListView_GetItemCount(f.list_control());
 }
 
-// A key pressed while `control` has the focus, with Ctrl held when `ctrl`, through the
-// viewer's message loop.
-void press(WindowFixture& f, HWND control, UINT key, bool ctrl) {
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  const BYTE was = keys[VK_CONTROL];
-  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-  SetKeyboardState(keys);
-  SetFocus(control);
-  PostMessageW(control, WM_KEYDOWN, key, 1);
-  f.pump_until([] { return false; }, 50ms);
-  keys[VK_CONTROL] = was;
-  SetKeyboardState(keys);
-}
-
 TEST(Win32PracticeLine, FindNarrowsTheListTheStatusSaysItAndTheKeysWork) {
   WindowFixture f;
   f.start();
@@ -66,14 +51,14 @@ TEST(Win32PracticeLine, FindNarrowsTheListTheStatusSaysItAndTheKeysWork) {
   EXPECT_EQ(WindowFixture::text_of(f.item(IDC_SUMMARY)).substr(0, 38),
             L"1 ligne, 1 fichier : 0 paiement, 1 rej");
   // Escape in the field clears it.
-  press(f, field, VK_ESCAPE, false);
+  f.press(field, VK_ESCAPE, false);
   EXPECT_EQ(WindowFixture::text_of(field), L"");
   EXPECT_EQ(shown_rows(f), 5);
 
   // Ctrl+F from the list: the field, its text selected; Ctrl+A there selects its text, in
   // the list every row.
   SetWindowTextW(field, L"HEL");
-  press(f, f.list_control(), 'F', true);
+  f.press(f.list_control(), 'F', true);
   EXPECT_EQ(GetFocus(), field);
   DWORD from = 9;
   DWORD to = 0;
@@ -81,14 +66,14 @@ TEST(Win32PracticeLine, FindNarrowsTheListTheStatusSaysItAndTheKeysWork) {
   EXPECT_EQ(from, 0u);
   EXPECT_EQ(to, 3u);
   SetWindowTextW(field, L"");
-  press(f, field, 'A', true);
+  f.press(field, 'A', true);
   EXPECT_FALSE(f.list().selected(0));
-  press(f, f.list_control(), 'A', true);
+  f.press(f.list_control(), 'A', true);
   for (int r = 0; r < f.list().row_count(); ++r) EXPECT_TRUE(f.list().selected(r)) << r;
 
   // F5 from any control refills: a file put meanwhile is listed.
   f.put("00000047.RSP", return_file("900"), kNow - kDay);
-  press(f, f.item(IDC_ABREGE), VK_F5, false);
+  f.press(f.item(IDC_ABREGE), VK_F5, false);
   EXPECT_EQ(listed_files(f.list()), (std::set<int>{42, 43, 45, 46, 47}));
   EXPECT_EQ(shown_rows(f), 6);
 }
@@ -107,7 +92,7 @@ TEST(Win32PracticeLine, CtrlPPreviewsTheRowsAndTheExportMenuEndsWithPdf) {
   WindowFixture f;
   f.start();
   const UINT_PTR timer = SetTimer(nullptr, 0, 200, close_preview);
-  press(f, f.list_control(), 'P', true);
+  f.press(f.list_control(), 'P', true);
   KillTimer(nullptr, timer);
   EXPECT_EQ(preview_seen, L"Aper\u00e7u avant impression");
 

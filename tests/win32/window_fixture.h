@@ -83,29 +83,44 @@ struct WindowFixture : ProgramFixture {
     ListView_GetItem(list_control(), &lvi);
     return lvi.iImage;
   }
-  // The middle of a cell, in the list's client pixels.
-  POINT cell_centre(int row, int column) const {
+  // The middle of a cell, in the list's client pixels (the viewer's list unless `list`).
+  POINT cell_centre(int row, int column, HWND list = nullptr) const {
+    if (!list) list = list_control();
     RECT bounds{};
-    ListView_GetItemRect(list_control(), row, &bounds, LVIR_BOUNDS);
+    ListView_GetItemRect(list, row, &bounds, LVIR_BOUNDS);
     int left = bounds.left;
-    for (int c = 0; c < column; ++c) left += ListView_GetColumnWidth(list_control(), c);
-    return {left + ListView_GetColumnWidth(list_control(), column) / 2,
-            (bounds.top + bounds.bottom) / 2};
+    for (int c = 0; c < column; ++c) left += ListView_GetColumnWidth(list, c);
+    return {left + ListView_GetColumnWidth(list, column) / 2, (bounds.top + bounds.bottom) / 2};
   }
-  void double_click(int row, int column) const {
-    const POINT p = cell_centre(row, column);
-    SendMessageW(list_control(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    SendMessageW(list_control(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-    SendMessageW(list_control(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
-    SendMessageW(list_control(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  void double_click(int row, int column, HWND list = nullptr) const {
+    if (!list) list = list_control();
+    const POINT p = cell_centre(row, column, list);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
   }
-  void click_header(int column) const {
-    const HWND header = ListView_GetHeader(list_control());
+  void click_header(int column, HWND list = nullptr) const {
+    const HWND header = ListView_GetHeader(list ? list : list_control());
     RECT r{};
     Header_GetItemRect(header, column, &r);
     const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(header, WM_LBUTTONUP, 0, at);
+  }
+  // A key pressed while `control` has the focus, with Ctrl held when `ctrl`, through the
+  // viewer's message loop.
+  void press(HWND control, UINT key, bool ctrl = false) const {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE was = keys[VK_CONTROL];
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(keys);
+    SetFocus(control);
+    PostMessageW(control, WM_KEYDOWN, key, 1);
+    pump_until([] { return false; }, std::chrono::milliseconds(50));
+    keys[VK_CONTROL] = was;
+    SetKeyboardState(keys);
   }
   // The tooltip's text for the pointer resting on a cell.
   std::wstring tip_at(int row, int column) const {

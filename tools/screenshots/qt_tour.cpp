@@ -18,12 +18,14 @@
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
+#include <QTreeView>
 #include <QWindow>
 
 #include <cstdio>
 
 #include "core/viewer/list_control.h"
 #include "gui/list_view.h"
+#include "gui/transfers_window.h"
 #include "gui/viewer_controls.h"
 #include "gui/viewer_window.h"
 
@@ -337,6 +339,48 @@ void ScreenshotTour::start(ViewerWindow& window) {
     });
     window_->findChild<QAction*>(QStringLiteral("printAction"))->trigger();
   });
+  // The transfers window over every row, one transfer ticked; then a double-click on a line
+  // narrows the list to its rows, as the find line says.
+  then(300, [this] {
+    window_->findChild<QLineEdit*>(QStringLiteral("find"))->clear();
+    static_cast<QAbstractButton*>(window_->findChild<QPushButton*>(QStringLiteral("transfers")))
+        ->click();
+  });
+  then(kSettleMs, [this] {
+    auto* transfers = window_->findChild<TransfersWindow*>();
+    if (!transfers || !transfers->isVisible() ||
+        transfers->table_view()->model()->rowCount() == 0) {
+      std::printf("FAILED the transfers window did not open on transfers\n");
+      ok_ = false;
+      return;
+    }
+    QAbstractItemModel* model = transfers->table_view()->model();
+    model->setData(model->index(0, 0), Qt::Checked, Qt::CheckStateRole);
+    transfers->table_view()->setCurrentIndex(model->index(0, 1));
+  });
+  then(300, [this] {
+    if (auto* transfers = window_->findChild<TransfersWindow*>()) {
+      save(transfers->frameGeometry(), "transfers.png");
+    }
+  });
+  then(300, [this] {
+    auto* transfers = window_->findChild<TransfersWindow*>();
+    if (!transfers) return;
+    QTreeView* table = transfers->table_view();
+    const QPoint at = table->visualRect(table->model()->index(0, 2)).center();
+    const QPoint global = table->viewport()->mapToGlobal(at);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+      QMouseEvent click(type, at, global, Qt::LeftButton,
+                        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                        Qt::NoModifier);
+      QApplication::sendEvent(table->viewport(), &click);
+    }
+  });
+  then(kSettleMs, [this] {
+    if (auto* transfers = window_->findChild<TransfersWindow*>()) transfers->close();
+  });
+  then(kSettleMs, [this] { save(window_area(), "viewer-transfer.png"); });
   then(300, [this] { window_->close(); });
   run_next();
 }

@@ -20,6 +20,8 @@
 //   viewer-find.png    the list narrowed by the find field, the summary line under it
 //   find-line.png      the find line with the text typed;  status-line.png  the summary line
 //   print-preview.png  the print preview of those rows
+//   transfers.png      the transfers window over every row, its first transfer ticked
+//   viewer-transfer.png  the list narrowed to a transfer by a double-click on its line
 // The window is then closed the normal way (flags and settings saved).
 
 #include <QObject>

@@ -167,6 +167,11 @@ void ScreenshotTour::select_only(int row) const {
   ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+HWND ScreenshotTour::transfers_table() const {
+  const TransfersWindow* transfers = dialog_->transfers_window();
+  return transfers && transfers->hwnd() ? GetDlgItem(transfers->hwnd(), IDC_TR_LIST) : nullptr;
+}
+
 void ScreenshotTour::post_click(int id) const {
   PostMessageW(GetDlgItem(dialog_->hwnd(), id), BM_CLICK, 0, 0);
 }
@@ -269,6 +274,41 @@ void ScreenshotTour::start(ViewerDialog& dialog) {
     } else {
       ok_ = false;
     }
+  });
+  // The transfers window over the list, its first transfer ticked; then a double-click on a
+  // line narrows the list to that transfer's rows, as the find line says.
+  then(300, [this] { post_click(IDC_TRANSFERS); });
+  then(1000, [this] {
+    const HWND table = transfers_table();
+    if (!table || ListView_GetItemCount(table) == 0) {
+      ok_ = false;
+      return;
+    }
+    ListView_SetItemState(table, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SetFocus(table);
+    PostMessageW(table, WM_KEYDOWN, VK_SPACE, 1);
+  });
+  then(500, [this] { save(L"transfers"); });
+  then(100, [this] {
+    const HWND table = transfers_table();
+    if (!table) return;
+    RECT bounds{};
+    ListView_GetItemRect(table, 0, &bounds, LVIR_BOUNDS);
+    const LPARAM at = MAKELPARAM(
+        bounds.left + ListView_GetColumnWidth(table, 0) + ListView_GetColumnWidth(table, 1) / 2,
+        (bounds.top + bounds.bottom) / 2);
+    PostMessageW(table, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(table, WM_LBUTTONUP, 0, at);
+    PostMessageW(table, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(table, WM_LBUTTONUP, 0, at);
+  });
+  then(1000, [this] {
+    if (const HWND table = transfers_table()) PostMessageW(GetParent(table), WM_CLOSE, 0, 0);
+  });
+  then(1000, [this] {
+    save(L"viewer-transfer");
+    // The whole list back for the steps that follow.
+    SetWindowTextW(GetDlgItem(dialog_->hwnd(), IDC_FIND), L"");
   });
   then(500, [this, unprocessed] {
     SetCursorPos(0, 0);

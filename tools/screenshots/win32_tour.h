@@ -13,6 +13,8 @@
 //   tooltip.bmp        the tooltip of a "Réf" cell;  tooltip-amount.bmp  of an amount cell
 //   export-menu.bmp    the menu "Exporter" opens
 //   detail-box.bmp     the message box of a double-click on a "Réf" cell
+//   transfers.bmp      the transfers window over the list, its first transfer ticked
+//   viewer-transfer.bmp  the list narrowed to a transfer by a double-click on its line
 //   viewer-rejets.bmp  the list under the "Rejets" filter
 //   refill-error-dialog.bmp  the error dialog of the refill that "Toutes" starts, in front
 //                      of the rows listed before the faulty file
@@ -59,6 +61,8 @@ class ScreenshotTour final : public WindowDriver {
   // The first row with a non-empty cell in `column`; -1 when none.
   int row_with_text(int column);
   void post_click(int id) const;
+  // The transfers window's table; nullptr while that window is not open.
+  HWND transfers_table() const;
   void select_only(int row) const;
   // Pictures the error dialog on show when it is one of the two wanted, and closes it.
   void answer_fault();

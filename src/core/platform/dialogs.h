@@ -1,7 +1,7 @@
 #pragma once
-// Modal dialogs the core asks for: message boxes, the folder chooser and the save-file
-// chooser. The desktop viewer implements them with Qt; tests use RecordingDialogs.
-// All texts are Windows-1252.
+// Modal dialogs the core asks for: message boxes, the folder chooser, the save-file chooser
+// and the open-file chooser. The desktop viewer implements them with Qt; tests use
+// RecordingDialogs. All texts are Windows-1252.
 
 #include <filesystem>
 #include <optional>
@@ -13,7 +13,7 @@ namespace noemie::platform {
 
 enum class MessageIcon { None, Information, Warning, Error };
 
-// One entry of a save dialog's filter list, e.g. {"Fichiers Texte", "*.TXT"}.
+// One entry of a file chooser's filter list, e.g. {"Fichiers Texte", "*.TXT"}.
 struct FileFilter {
   std::string description;
   std::string pattern;
@@ -27,12 +27,18 @@ class Dialogs {
   virtual void message_box(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
 
   // The folder chooser, opened on `start`; nullopt when the user cancels.
-  virtual std::optional<std::filesystem::path> choose_folder(std::string_view title,
-                                                             const std::filesystem::path& start) = 0;
+  virtual std::optional<std::filesystem::path> choose_folder(
+      std::string_view title, const std::filesystem::path& start) = 0;
 
   // The save-file chooser (asks before overwriting), opened in `folder` with the first filter
   // preselected; nullopt when the user cancels.
   virtual std::optional<std::filesystem::path> choose_save_file(
+      std::string_view title, const std::vector<FileFilter>& filters,
+      const std::filesystem::path& folder) = 0;
+
+  // The open-file chooser (an existing file only), opened in `folder` with the first filter
+  // preselected; nullopt when the user cancels.
+  virtual std::optional<std::filesystem::path> choose_open_file(
       std::string_view title, const std::vector<FileFilter>& filters,
       const std::filesystem::path& folder) = 0;
 };

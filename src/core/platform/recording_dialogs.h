@@ -20,7 +20,7 @@ class RecordingDialogs final : public Dialogs {
     std::string caption;
     MessageIcon icon;
   };
-  struct SaveRequest {
+  struct FileRequest {
     std::string title;
     std::vector<FileFilter> filters;
     std::filesystem::path folder;
@@ -28,10 +28,12 @@ class RecordingDialogs final : public Dialogs {
 
   std::vector<Box> boxes;
   std::vector<std::filesystem::path> folder_starts;
-  std::vector<SaveRequest> save_requests;
+  std::vector<FileRequest> save_requests;
+  std::vector<FileRequest> open_requests;
   // Answers given in turn; an empty queue answers "cancel".
   std::deque<std::optional<std::filesystem::path>> folder_answers;
   std::deque<std::optional<std::filesystem::path>> save_answers;
+  std::deque<std::optional<std::filesystem::path>> open_answers;
 
   void message_box(std::string_view text, std::string_view caption, MessageIcon icon) override {
     boxes.push_back({std::string(text), std::string(caption), icon});
@@ -46,6 +48,12 @@ class RecordingDialogs final : public Dialogs {
       const std::filesystem::path& folder) override {
     save_requests.push_back({std::string(title), filters, folder});
     return next(save_answers);
+  }
+  std::optional<std::filesystem::path> choose_open_file(
+      std::string_view title, const std::vector<FileFilter>& filters,
+      const std::filesystem::path& folder) override {
+    open_requests.push_back({std::string(title), filters, folder});
+    return next(open_answers);
   }
 
  private:

@@ -212,6 +212,9 @@ class Viewer {
   // What the find line says while the list is narrowed to a transfer (Windows-1252):
   // "Virement du 15/03/2024 VIR SEPA 0001 (00000012.RSP)"; "" when it is not.
   const std::string& transfer_narrowing_text() const { return narrowing_text_; }
+  // The file of the transfers' ticks: "RSPpointage.dat" beside the flag file, in the archive
+  // folder of the setting `path_arch`.
+  std::filesystem::path tick_file() const;
   // "Actualiser": refills from the folder keeping the sort column, the find, and the selected
   // and top rows where they still exist (a row is known by its cell texts). Returns where the
   // row shown at `top_row` is now, else the nearest row after it that is still there, else

@@ -55,14 +55,16 @@ void Viewer::set_find_text(std::string_view text) {
       list_.narrowed() && !finder_.empty() && next.narrows(finder_) && !narrowing_;
   narrowing_.reset();
   narrowing_text_.clear();
+  // The find is in place before the list tells its observers, which may ask for what it
+  // keeps (the transfers of the rows found).
+  finder_ = std::move(next);
   list_.begin_reset();
-  if (next.empty()) {
+  if (finder_.empty()) {
     list_.show_all_rows();
   } else {
-    list_.show_rows(find_rows(list_, next, only_shown));
+    list_.show_rows(find_rows(list_, finder_, only_shown));
   }
   list_.end_reset();
-  finder_ = std::move(next);
 }
 
 ListSummary Viewer::summary() const {

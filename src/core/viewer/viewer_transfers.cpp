@@ -3,6 +3,9 @@
 
 #include "core/viewer/viewer.h"
 
+#include "core/store/settings.h"
+#include "core/store/tick_store.h"
+
 namespace noemie::viewer {
 
 std::vector<TransferLine> Viewer::transfer_lines() const {
@@ -23,6 +26,10 @@ std::vector<bool> Viewer::rows_to_show() const {
     }
   }
   return shown;
+}
+
+std::filesystem::path Viewer::tick_file() const {
+  return store::tick_file_path(settings_.config.path_arch);
 }
 
 void Viewer::narrow_to_transfer(const TransferLine& line) {

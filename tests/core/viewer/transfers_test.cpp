@@ -15,38 +15,10 @@ namespace {
 
 using namespace noemie::testing;
 
-// Three transfers in two files, listed as "11" (francs) then "12":
-//   11.RSX: VIR F of 01/03/2024, one row of 65.60 F, announced 65.60 F (10.00 €);
-//   12.RSP: a row before any transfer, VIR A of 15/03/2024 (two rows, Total 28.00 €, announced
-//   29.00 €), VIR B of 20/03/2024 (one row of 7.00 €, no announced total).
+// The three transfers of transfer_returns().
 struct TransfersFixture : ViewerFixture {
   TransfersFixture() {
-    ReturnFileBuilder francs;
-    francs.header({.devise = "  "})
-        .add(virement_071({.date_comptable = "010324", .ref1 = "VIR F", .ref2 = "", .ref3 = ""}))
-        .add(facture_102({}))
-        .add(ligne_21x({.montant_amo = 6560}))
-        .add(cloture_99x({.montant_total = 6560}))
-        .add(cloture_99x({.level = 1, .montant_total = 6560}));
-    put("00000011.RSX", francs.bytes());
-    ReturnFileBuilder euros;
-    euros.add(facture_102({}))
-        .add(ligne_21x({.montant_amo = 1000}))
-        .add(cloture_99x({.montant_total = 1000}))
-        .add(virement_071(
-            {.date_comptable = "150324", .ref1 = "VIR A", .ref2 = "CPAM", .ref3 = "R1"}))
-        .add(facture_102({}))
-        .add(ligne_21x({.montant_amo = 2000, .montant_amc = 500}))
-        .add(cloture_99x({.montant_total = 2500}))
-        .add(facture_102({}))
-        .add(ligne_21x({.montant_amo = 300}))
-        .add(cloture_99x({.montant_total = 300}))
-        .add(cloture_99x({.level = 1, .montant_total = 2900}))
-        .add(virement_071({.date_comptable = "200324", .ref1 = "VIR B", .ref2 = "", .ref3 = ""}))
-        .add(facture_102({}))
-        .add(ligne_21x({.montant_amo = 700}))
-        .add(cloture_99x({.montant_total = 700}));
-    put("00000012.RSP", euros.bytes());
+    for (const NamedReturn& r : transfer_returns()) put(r.name, r.bytes);
   }
 
   // "reference rows amo amc total announced gap" of each line.
@@ -81,10 +53,20 @@ TEST(TransferList, FollowsTheRowsShownInTheFillsOrder) {
   // A sort by a column changes the list, not the order of the transfers.
   v.sort_colonne(kColTotal);
   EXPECT_EQ(TransfersFixture::summary(v.transfer_lines()), kAllLines);
-  // A find keeps the rows it finds: here the one row whose accounting date is the 20th.
+  // A find keeps the rows it finds: here the one row whose accounting date is the 20th. The
+  // list's observer, told of the change at once, already gets the transfers of the find.
+  struct FollowingWindow final : ListObserver {
+    Viewer* viewer = nullptr;
+    std::vector<std::string> lines;
+    void reset() override { lines = TransfersFixture::summary(viewer->transfer_lines()); }
+  } window;
+  window.viewer = &v;
+  v.list().set_observer(&window);
   v.set_find_text("20/03/2024");
-  EXPECT_EQ(TransfersFixture::summary(v.transfer_lines()),
-            std::vector<std::string>{"20/03/2024 VIR B 1 700 0 700 - -"});
+  v.list().set_observer(nullptr);
+  const std::vector<std::string> found = {"20/03/2024 VIR B 1 700 0 700 - -"};
+  EXPECT_EQ(window.lines, found);
+  EXPECT_EQ(TransfersFixture::summary(v.transfer_lines()), found);
   EXPECT_EQ(TransfersFixture::summary(transfer_lines(v.list())),
             TransfersFixture::summary(v.transfer_lines()));
   // The rows of no transfer are in no line; the others add up to the summary of the list.

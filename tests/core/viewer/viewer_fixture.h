@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/platform/clock.h"
 #include "core/platform/recording_dialogs.h"
@@ -61,6 +62,44 @@ inline std::string return_file(std::string_view ref, std::string_view devise = "
   for (const std::int64_t amount : amo_amounts) b.add(ligne_21x({.montant_amo = amount}));
   b.add(cloture_99x({.montant_total = total}));
   return b.bytes();
+}
+
+// A return file by its name.
+struct NamedReturn {
+  const char* name;
+  std::string bytes;
+};
+
+// Three transfers in two files, listed as "11" (francs) then "12":
+//   11.RSX: VIR F of 01/03/2024, one row of 65.60 F, announced 65.60 F (10.00 €);
+//   12.RSP: a row before any transfer, VIR A of 15/03/2024 (two rows, Total 28.00 €, announced
+//   29.00 €: a gap), VIR B of 20/03/2024 (one row of 7.00 €, no announced total).
+inline std::vector<NamedReturn> transfer_returns() {
+  ReturnFileBuilder francs;
+  francs.header({.devise = "  "})
+      .add(virement_071({.date_comptable = "010324", .ref1 = "VIR F", .ref2 = "", .ref3 = ""}))
+      .add(facture_102({}))
+      .add(ligne_21x({.montant_amo = 6560}))
+      .add(cloture_99x({.montant_total = 6560}))
+      .add(cloture_99x({.level = 1, .montant_total = 6560}));
+  ReturnFileBuilder euros;
+  euros.add(facture_102({}))
+      .add(ligne_21x({.montant_amo = 1000}))
+      .add(cloture_99x({.montant_total = 1000}))
+      .add(
+          virement_071({.date_comptable = "150324", .ref1 = "VIR A", .ref2 = "CPAM", .ref3 = "R1"}))
+      .add(facture_102({}))
+      .add(ligne_21x({.montant_amo = 2000, .montant_amc = 500}))
+      .add(cloture_99x({.montant_total = 2500}))
+      .add(facture_102({}))
+      .add(ligne_21x({.montant_amo = 300}))
+      .add(cloture_99x({.montant_total = 300}))
+      .add(cloture_99x({.level = 1, .montant_total = 2900}))
+      .add(virement_071({.date_comptable = "200324", .ref1 = "VIR B", .ref2 = "", .ref3 = ""}))
+      .add(facture_102({}))
+      .add(ligne_21x({.montant_amo = 700}))
+      .add(cloture_99x({.montant_total = 700}));
+  return {{"00000011.RSX", francs.bytes()}, {"00000012.RSP", euros.bytes()}};
 }
 
 struct ViewerFixture {
