@@ -82,6 +82,7 @@ void EngineProgram::open_viewer() {
   options.fund_directory = tables.fund_directory;
   options.may_write = true;
   options.window_title = viewer_caption();
+  options.summarize_files = true;  // the window shows the summary after every fill
   viewer_ = std::make_unique<viewer::Viewer>(*settings_, *flags_, titles_, reporter_,
                                              services_.dialogs, services_.clock, options);
   // A window that shows how a long fill goes is told from its first fill on.

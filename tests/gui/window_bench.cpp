@@ -28,6 +28,7 @@
 #include "core/viewer/random_returns.h"
 #include "core/viewer/viewer.h"
 #include "engine_fixture.h"
+#include "gui/desktop_main.h"
 
 using namespace noemie;
 using namespace noemie::testing;
@@ -62,6 +63,7 @@ void settle(gui::ViewerWindow& window) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  gui::share_one_heap();  // as the desktop viewer does
   QApplication app(argc, argv);
   const int files = argc > 1 ? std::atoi(argv[1]) : 5000;
   constexpr int kRuns = 5;

@@ -11,7 +11,8 @@ constexpr std::size_t kKeptEntries = 4096;
 
 }  // namespace
 
-FileRowsMaker::FileRowsMaker(const decode::RegimeTable& regimes) : regimes_(regimes) {}
+FileRowsMaker::FileRowsMaker(const decode::RegimeTable& regimes, bool summarize)
+    : regimes_(regimes), summarize_(summarize) {}
 
 FileRows FileRowsMaker::read(const std::filesystem::path& path, std::string_view name, bool abrege,
                              const platform::FileStamp* listed) {
@@ -43,6 +44,7 @@ FileRows FileRowsMaker::read(const std::filesystem::path& path, std::string_view
   for (std::size_t i = 0; i < count; ++i) add_entry_row(shared, rec.entrees[i], rows_);
   rows_.set_transfers(block_transfers(rec, name));
   file.rows = std::make_shared<const RowBlock>(rows_);
+  if (summarize_) file.summary = summarize_block(*file.rows);
   // The room of an unusually long file is not kept for the next one.
   if (record_.entrees.capacity() > kKeptEntries) {
     record_.entrees = {};

@@ -51,8 +51,8 @@ struct FileRows {
 class FileRowsMaker {
  public:
   // `regimes` names the funds of the "Caisse" cells; it must outlive the maker and not change
-  // while it is used.
-  explicit FileRowsMaker(const decode::RegimeTable& regimes);
+  // while it is used. With `summarize`, each file read comes with its summary.
+  explicit FileRowsMaker(const decode::RegimeTable& regimes, bool summarize = false);
 
   // Reads the file at `path`, whose bare name (Windows-1252) is `name`, with the "Abrégé"
   // setting `abrege`; `listed` is the file's stamp as the folder listing gave it, or null.
@@ -68,6 +68,7 @@ class FileRowsMaker {
   };
 
   const decode::RegimeTable& regimes_;
+  bool summarize_;
   Faults faults_;
   NoemieReader reader_{faults_};
   ReturnRecord record_;

@@ -276,6 +276,10 @@ void ListControl::reorder_runs(const std::vector<std::int32_t>& run_starts,
       for (std::int32_t r = run_starts[i]; r < end_of(i); ++r) order.push_back(r);
     }
     reorder(order);
+  } else if (rewrite_runs(run_starts, run_order)) {
+    // The room a later reorder gathers rows into is kept as large as the table, as after a
+    // gathering: reserved but not written, it costs no memory the system has to map.
+    gathered_.reserve(rows_.capacity());
   } else {
     gathered_.clear();
     gathered_.reserve(rows_.capacity());
@@ -288,6 +292,51 @@ void ListControl::reorder_runs(const std::vector<std::int32_t>& run_starts,
     rows_.swap(gathered_);
   }
   for (std::int32_t r = 0; r < row_count(); ++r) row_data(r).row_index = r;
+}
+
+bool ListControl::rewrite_runs(const std::vector<std::int32_t>& run_starts,
+                               const std::vector<std::int32_t>& run_order) {
+  // What each run's rows share, taken from its first row.
+  struct Run {
+    Row first;
+    std::int32_t size = 0;
+  };
+  const auto rows = static_cast<std::int32_t>(rows_.size());
+  const std::size_t count = run_starts.size();
+  if (run_order.size() != count) return false;
+  std::vector<Run> runs(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::int32_t start = run_starts[i];
+    const std::int32_t end = i + 1 < count ? run_starts[i + 1] : rows;
+    if (start < 0 || end <= start || end > rows) return false;
+    const Row& first = rows_[static_cast<std::size_t>(start)];
+    for (std::int32_t r = start; r < end; ++r) {
+      const Row& row = rows_[static_cast<std::size_t>(r)];
+      if (row.block != first.block ||
+          row.index != first.index + static_cast<std::uint32_t>(r - start) ||
+          row.state_icon != first.state_icon || row.marker_icon != first.marker_icon ||
+          row.file != first.file || row.selected || row.hidden) {
+        return false;
+      }
+    }
+    runs[i] = {first, end - start};
+  }
+  std::vector<bool> seen(count, false);
+  for (const std::int32_t run : run_order) {
+    const auto i = static_cast<std::size_t>(run);
+    if (run < 0 || i >= count || seen[i]) return false;
+    seen[i] = true;
+  }
+  auto at = rows_.begin();
+  for (const std::int32_t run : run_order) {
+    const Run& r = runs[static_cast<std::size_t>(run)];
+    Row row = r.first;
+    for (std::int32_t k = 0; k < r.size; ++k, ++at) {
+      *at = row;
+      ++row.index;
+    }
+  }
+  return true;
 }
 
 void ListControl::show_rows(const std::vector<bool>& shown) {

@@ -212,6 +212,13 @@ class ListControl {
   }
 
   RowBlock& own_block();
+  // Puts whole runs of rows in `run_order` by writing each run's rows again in their new place,
+  // as add_rows made them, with no second table: the memory of a fill's first sort is then
+  // the row table's alone. Returns false, changing nothing, unless every row of each run is
+  // still as add_rows made it (not selected, hidden or given another icon) and `run_order`
+  // is a permutation of the runs.
+  bool rewrite_runs(const std::vector<std::int32_t>& run_starts,
+                    const std::vector<std::int32_t>& run_order);
 
   std::vector<ListColumn> columns_;
   std::vector<Row> rows_;

@@ -189,7 +189,9 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
     }
   };
   const unsigned threads = work_threads(options_.fill_threads);
-  while (makers_.size() < threads) makers_.push_back(std::make_unique<FileRowsMaker>(regimes_));
+  while (makers_.size() < threads) {
+    makers_.push_back(std::make_unique<FileRowsMaker>(regimes_, options_.summarize_files));
+  }
   run_in_order(
       to_read.size(), threads,
       [&](std::size_t j, unsigned worker) {

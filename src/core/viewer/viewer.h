@@ -70,6 +70,9 @@ struct ViewerOptions {
   std::string window_title = viewer_caption();
   // Threads that read return files during a fill; 0 for one per core.
   unsigned fill_threads = 0;
+  // True where the summary follows every fill (the windows): each file's share of it is then
+  // worked out by the thread that reads the file, while its rows are fresh, not after the fill.
+  bool summarize_files = false;
 };
 
 // Told how a fill goes, on the caller's thread, so that a window can show it.

@@ -74,6 +74,48 @@ TEST(SortRuns, TextSortMatchesAPlainStableSort) {
   }
 }
 
+// Runs added whole, as a fill adds the rows of a file, each with its icons: a row selected or
+// given another icon since goes to its new place with them.
+TEST(SortRuns, RowsKeepTheirIconsAndSelection) {
+  struct Case {
+    const char* what;
+    int selected_row;  // -1: none
+    int changed_icon_row;
+  };
+  const Case cases[] = {{"untouched", -1, -1}, {"a row selected", 4, -1}, {"an icon set", -1, 1}};
+  for (const Case& c : cases) {
+    ListControl list;
+    std::vector<std::int32_t> starts;
+    const char* texts[] = {"c", "a", "b", "a"};  // run k holds k + 1 rows
+    int id = 0;
+    for (int run = 0; run < 4; ++run) {
+      auto block = std::make_shared<RowBlock>();
+      for (int n = 0; n <= run; ++n, ++id) {
+        RowBlock::Cells cells;
+        cells[kColFichier] = texts[run];
+        cells[kColLot] = std::to_string(id);
+        block->add_row(cells, {});
+      }
+      starts.push_back(list.row_count());
+      list.add_rows(block, run, 10 + run);
+    }
+    if (c.selected_row >= 0) list.set_selected(c.selected_row, true);
+    if (c.changed_icon_row >= 0) list.set_icon(c.changed_icon_row, kColTraite, 7);
+    sort_runs(list, kColFichier, starts);
+    const std::vector<std::int32_t> ids = {1, 2, 6, 7, 8, 9, 3, 4, 5, 0};
+    ASSERT_EQ(entries_in_order(list), ids) << c.what;
+    const int run_of[] = {0, 1, 1, 2, 2, 2, 3, 3, 3, 3};
+    for (int r = 0; r < list.row_count(); ++r) {
+      const int was = ids[static_cast<std::size_t>(r)];
+      const int run = run_of[was];
+      EXPECT_EQ(list.icon(r, kColTraite), was == c.changed_icon_row ? 7 : run) << c.what;
+      EXPECT_EQ(list.icon(r, kColRef), 10 + run) << c.what;
+      EXPECT_EQ(list.selected(r), was == c.selected_row) << c.what;
+      EXPECT_EQ(list.row_data(r).row_index, r) << c.what;
+    }
+  }
+}
+
 TEST(SortRuns, BadRunsFallBackOnTheRowSort) {
   const std::vector<std::vector<std::int32_t>> bad = {{}, {1}, {0, 0}, {0, 2, 1}, {0, 9}};
   for (const auto& starts : bad) {
