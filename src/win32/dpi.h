@@ -17,4 +17,12 @@ inline int scaled(int pixels_at_96, HWND window) {
   return MulDiv(pixels_at_96, dpi_of(window), USER_DEFAULT_SCREEN_DPI);
 }
 
+// A window moved to another monitor's DPI takes the rectangle that WM_DPICHANGED suggests
+// (its `lparam`).
+inline void take_suggested_rect(HWND window, LPARAM lparam) {
+  const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+  SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace noemie::win32

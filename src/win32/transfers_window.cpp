@@ -372,10 +372,7 @@ INT_PTR TransfersWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     }
     case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+      take_suggested_rect(hwnd_, lparam);
       columns_made_ = 0;
       show_table();
       return TRUE;

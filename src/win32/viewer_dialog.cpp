@@ -336,10 +336,7 @@ INT_PTR ViewerDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     }
     case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+      take_suggested_rect(hwnd_, lparam);
       measure_tool_frame();
       if (list_window_) list_window_->update_scale();
       lay_out_now();
