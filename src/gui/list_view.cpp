@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -106,6 +107,10 @@ ListView::ListView(ListModel& model, QWidget* parent)
   setHorizontalHeader(new ListHeader(this));
   setItemDelegate(new ListDelegate(this));
   setModel(&model_);
+  // The titles are never shown selected, yet a header asks its selection model about the
+  // neighbours of every title it draws: whether every row is selected, one row at a time.
+  // Its own selection, always empty, spares that walk once all the rows are selected.
+  header()->setSelectionModel(new QItemSelectionModel(&model_, header()));
   setShowGrid(false);
   setWordWrap(false);
   setCornerButtonEnabled(false);
@@ -251,7 +256,8 @@ void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 QModelIndex ListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
   const QModelIndex current = currentIndex();
-  const int column = current.isValid() ? current.column() : 0;
+  // With no current row, every move gives the first row (what taking the focus relies on).
+  if (!current.isValid()) return QTableView::moveCursor(action, modifiers);
   switch (action) {
     case MoveLeft:
     case MoveRight: {
@@ -262,12 +268,13 @@ QModelIndex ListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modi
       return current;
     }
     case MoveHome:
-      return model_.index(0, column);
+      return model_.index(0, current.column());
     case MoveEnd:
-      return model_.index(model_.rowCount() - 1, column);
+      return model_.index(model_.rowCount() - 1, current.column());
     case MoveNext:
+      return QTableView::moveCursor(MoveDown, modifiers);
     case MovePrevious:
-      return current;
+      return QTableView::moveCursor(MoveUp, modifiers);
     default:
       return QTableView::moveCursor(action, modifiers);
   }
