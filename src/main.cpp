@@ -13,6 +13,7 @@
 #include "cli/program_entry.h"
 #include "cli/summary_command.h"
 #include "cli/virements_command.h"
+#include "core/platform/heap_room.h"
 #ifdef NOEMIE_HAVE_GUI
 #include "gui/desktop_main.h"
 #endif
@@ -23,6 +24,8 @@
 int main(int argc, char** argv) {
   namespace cli = noemie::cli;
   using Action = cli::ProgramEntry::Action;
+  // Before any thread: the reading threads of a fill allocate from the heap the rest uses.
+  noemie::platform::share_one_heap();
   // The arguments as native text (whole on Windows, whatever the system's code page).
   std::vector<std::string> args = cli::command_arguments(argc, argv);
   if (!args.empty()) args.erase(args.begin());

@@ -183,6 +183,11 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
       // Once a few files are listed, room for as many rows a file as they gave: the row
       // table is then made once, not grown again and again.
       if (listed + 1 == kFilesBeforeEstimate && tasks.size() > kFilesBeforeEstimate) {
+        // As much again for each file still to read, as the first ones took.
+        if (options_.expect_memory) {
+          options_.expect_memory(list_.memory_bytes() * to_read.size() * 9 /
+                                 (8 * kFilesBeforeEstimate));
+        }
         list_.reserve_rows(static_cast<std::size_t>(nb_lig_) * tasks.size() * 9 /
                            (8 * kFilesBeforeEstimate));
       }
