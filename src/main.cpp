@@ -15,7 +15,7 @@
 #include "cli/virements_command.h"
 #include "core/platform/heap_room.h"
 #ifdef NOEMIE_HAVE_GUI
-#include "gui/desktop_main.h"
+#include "cli/desktop_module.h"
 #endif
 #ifdef NOEMIE_HAVE_WIN32
 #include "win32/desktop_main.h"
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
       break;
   }
 #if defined(NOEMIE_HAVE_GUI)
-  return noemie::gui::run_desktop(argc, argv);
+  return cli::run_desktop_module(argc, argv);
 #elif defined(NOEMIE_HAVE_WIN32)
   return noemie::win32::run_desktop(args);
 #else
