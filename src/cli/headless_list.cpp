@@ -61,6 +61,7 @@ std::optional<int> HeadlessList::fill() {
   viewer_options.may_write = false;
   viewer_options.window_title = viewer_caption();
   viewer_options.expect_memory = platform::expect_heap_use;
+  viewer_options.keep_files_read = false;  // one fill
   viewer_ = std::make_unique<viewer::Viewer>(*settings_, *flags_, titles_, reporter_, dialogs_,
                                              clock_, viewer_options);
 

@@ -274,9 +274,6 @@ TEST(Refill, ProgressIsToldFileByFile) {
   EXPECT_EQ(progress.calls, (std::vector<std::string>{"start 3", "1/3", "2/3", "3/3", "end"}));
 }
 
-}  // namespace
-}  // namespace noemie::viewer
-
 // A large fill tells once, after its first files, about how much its rows will take; a refill
 // that reads no file again tells about none.
 TEST(Refill, MemoryHintCountsTheFilesToRead) {
@@ -298,3 +295,6 @@ TEST(Refill, MemoryHintCountsTheFilesToRead) {
   ASSERT_EQ(hints.size(), 2u);
   EXPECT_LT(hints[1], rows_bytes / 10) << "every file was kept from the first fill";
 }
+
+}  // namespace
+}  // namespace noemie::viewer

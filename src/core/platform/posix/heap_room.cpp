@@ -32,7 +32,9 @@ std::uintptr_t round_up(std::uintptr_t value, std::size_t step) {
 
 }  // namespace
 
-void share_one_heap() { mallopt(M_ARENA_MAX, 1); }
+void share_one_heap() {
+  mallopt(M_ARENA_MAX, 1);
+}
 
 void expect_heap_use(std::size_t bytes) {
   if (bytes < kLeastWorthwhile) return;
