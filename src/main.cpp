@@ -13,8 +13,9 @@
 #include "cli/program_entry.h"
 #include "cli/summary_command.h"
 #include "cli/virements_command.h"
+#include "core/platform/heap_room.h"
 #ifdef NOEMIE_HAVE_GUI
-#include "gui/desktop_main.h"
+#include "cli/desktop_module.h"
 #endif
 #ifdef NOEMIE_HAVE_WIN32
 #include "win32/desktop_main.h"
@@ -23,6 +24,8 @@
 int main(int argc, char** argv) {
   namespace cli = noemie::cli;
   using Action = cli::ProgramEntry::Action;
+  // Before any thread: the reading threads of a fill allocate from the heap the rest uses.
+  noemie::platform::share_one_heap();
   // The arguments as native text (whole on Windows, whatever the system's code page).
   std::vector<std::string> args = cli::command_arguments(argc, argv);
   if (!args.empty()) args.erase(args.begin());
@@ -51,7 +54,7 @@ int main(int argc, char** argv) {
       break;
   }
 #if defined(NOEMIE_HAVE_GUI)
-  return noemie::gui::run_desktop(argc, argv);
+  return cli::run_desktop_module(argc, argv);
 #elif defined(NOEMIE_HAVE_WIN32)
   return noemie::win32::run_desktop(args);
 #else

@@ -3,6 +3,7 @@
 #include "app/settings_file.h"
 #include "app/settings_store.h"
 #include "core/noemie/version.h"
+#include "core/platform/heap_room.h"
 #include "core/platform/path_text.h"
 #include "core/store/flag_store.h"
 #include "core/store/settings.h"
@@ -83,6 +84,7 @@ void EngineProgram::open_viewer() {
   options.may_write = true;
   options.window_title = viewer_caption();
   options.summarize_files = true;  // the window shows the summary after every fill
+  options.expect_memory = platform::expect_heap_use;
   viewer_ = std::make_unique<viewer::Viewer>(*settings_, *flags_, titles_, reporter_,
                                              services_.dialogs, services_.clock, options);
   // A window that shows how a long fill goes is told from its first fill on.

@@ -9,6 +9,7 @@
 #include "core/noemie/version.h"
 #include "core/platform/absolute_path.h"
 #include "core/platform/folder_listing.h"
+#include "core/platform/heap_room.h"
 #include "core/platform/path_text.h"
 #include "core/platform/program_file.h"
 #include "core/text/cp1252.h"
@@ -59,6 +60,8 @@ std::optional<int> HeadlessList::fill() {
   viewer_options.fund_directory = tables.fund_directory;
   viewer_options.may_write = false;
   viewer_options.window_title = viewer_caption();
+  viewer_options.expect_memory = platform::expect_heap_use;
+  viewer_options.keep_files_read = false;  // one fill
   viewer_ = std::make_unique<viewer::Viewer>(*settings_, *flags_, titles_, reporter_, dialogs_,
                                              clock_, viewer_options);
 

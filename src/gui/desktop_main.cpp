@@ -3,10 +3,6 @@
 #include <QApplication>
 #include <QStringList>
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -38,14 +34,7 @@ std::optional<std::filesystem::path> folder_argument(const QStringList& argument
 
 }  // namespace
 
-void share_one_heap() {
-#if defined(__GLIBC__)
-  mallopt(M_ARENA_MAX, 1);
-#endif
-}
-
 int run_desktop(int argc, char** argv, const WindowDriverMaker& make_driver) {
-  share_one_heap();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("noemie-viewer"));
   QGuiApplication::setDesktopFileName(QStringLiteral(NOEMIE_APP_ID));

@@ -16,13 +16,6 @@ using app::WindowDriver;
 // (it may set the front end's hooks); the driver goes before the application does.
 using WindowDriverMaker = std::function<std::unique_ptr<WindowDriver>(QtFront& front)>;
 
-// Makes every thread of the process allocate from one heap (where the C library gives each
-// thread a heap of its own). A fill's reading threads make the rows, the window's thread frees
-// them at the next fill, and the reading threads of that fill, whichever they are, then take
-// the same memory again instead of pages the system must map afresh (each costs it a fault).
-// Called before any other thread starts.
-void share_one_heap();
-
 // Returns the process exit status: 1 when the folder choice is cancelled, 0 otherwise (or
 // what the driver makes of it).
 int run_desktop(int argc, char** argv, const WindowDriverMaker& make_driver = {});

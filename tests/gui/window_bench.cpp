@@ -20,6 +20,7 @@
 #include <random>
 #include <string_view>
 
+#include "core/platform/heap_room.h"
 #include "core/platform/recording_dialogs.h"
 #include "core/store/flag_store.h"
 #include "core/store/result_titles.h"
@@ -64,7 +65,7 @@ void settle(gui::ViewerWindow& window) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  gui::share_one_heap();  // as the desktop viewer does
+  platform::share_one_heap();  // as the program does
   QApplication app(argc, argv);
   const int files = argc > 1 ? std::atoi(argv[1]) : 5000;
   constexpr int kRuns = 5;

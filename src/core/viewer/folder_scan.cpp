@@ -74,22 +74,28 @@ std::vector<ScannedFile> select_pattern(const FolderListing& listing, std::strin
   std::vector<ScannedFile> files;
   files.reserve(matching.size());
   for (const Key& k : matching) {
-    files.push_back({k.entry->path, display_name(k.entry->path.filename()), 0,
+    // A name of ASCII characters only (as return files are named) reads the same in every
+    // encoding.
+    const std::string& raw = k.entry->raw_name;
+    const bool ascii = std::all_of(raw.begin(), raw.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    files.push_back({ascii ? raw : display_name(k.entry->path.filename()), 0,
                      static_cast<std::size_t>(k.entry - listing.data())});
   }
   return files;
 }
 
-std::vector<ScannedFile> scan_pattern(const std::filesystem::path& folder, std::string_view pattern,
-                                      std::error_code& error) {
-  const FolderListing listing = list_folder(folder, error);
+ScannedFolder scan_pattern(const std::filesystem::path& folder, std::string_view pattern,
+                           std::error_code& error) {
+  ScannedFolder scanned;
+  scanned.listing = list_folder(folder, error);
   if (error) return {};
-  std::vector<ScannedFile> files = select_pattern(listing, pattern);
-  for (ScannedFile& file : files) {
-    const auto stamp = platform::stamp_of(listing[file.entry]);
+  scanned.files = select_pattern(scanned.listing, pattern);
+  for (ScannedFile& file : scanned.files) {
+    const auto stamp = platform::stamp_of(scanned.listing[file.entry]);
     file.file_time = stamp ? platform::modified_file_time(*stamp) : 0;
   }
-  return files;
+  return scanned;
 }
 
 }  // namespace noemie::viewer

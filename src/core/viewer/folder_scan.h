@@ -12,8 +12,8 @@
 
 namespace noemie::viewer {
 
+// A file of a listing; its path is its listing entry's (listing[entry].path).
 struct ScannedFile {
-  std::filesystem::path path;  // full path, in the platform's encoding
   std::string name;            // bare name as Windows-1252 text
   std::int64_t file_time = 0;  // the file's time stamp as a file time (UTC); 0 when unknown
   std::size_t entry = 0;       // its place in the listing it was selected from
@@ -44,7 +44,14 @@ std::vector<ScannedFile> select_pattern(const FolderListing& listing, std::strin
 // The files of `folder` that match `pattern`, in scan order. Names beginning with "." and
 // folders are skipped; a link that leads nowhere is kept (reading it will fail and say so).
 // `error` is set when the folder itself cannot be read; the result is then empty.
-std::vector<ScannedFile> scan_pattern(const std::filesystem::path& folder, std::string_view pattern,
-                                      std::error_code& error);
+struct ScannedFolder {
+  FolderListing listing;
+  std::vector<ScannedFile> files;
+  const std::filesystem::path& path(const ScannedFile& file) const {
+    return listing[file.entry].path;
+  }
+};
+ScannedFolder scan_pattern(const std::filesystem::path& folder, std::string_view pattern,
+                           std::error_code& error);
 
 }  // namespace noemie::viewer

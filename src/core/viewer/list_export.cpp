@@ -108,32 +108,34 @@ std::string_view cell_of(const Texts& texts, std::size_t column) {
   return column < texts.size() ? texts[column] : std::string_view();
 }
 
-// The rows in text form: every cell cut or padded to its column's characters, then "|". The
-// lines all have the same length, so the whole text is laid out at once and the cells copied
-// into place.
+// The rows in text form, in place of what `out` held: every cell cut or padded to its
+// column's characters, then "|". The lines all have the same length: each is laid out blank,
+// then its cells are copied into place, while the line is in the cache. (`out` keeps its size
+// from piece to piece: it is not emptied and filled with blanks again for each.)
 void write_text_rows(std::string& out, const ListControl& list, const std::vector<int>& widths,
                      int first, int last) {
   std::vector<std::size_t> chars;
-  std::size_t line = 2;
+  std::string blank;
   for (const int w : widths) {
     chars.push_back(static_cast<std::size_t>(std::max(w, 0) / kPixelsPerChar));
-    line += chars.back() + 1;
+    blank.append(chars.back(), ' ');
+    blank += '|';
   }
-  const std::size_t start = out.size();
-  out.resize(start + static_cast<std::size_t>(last - first) * line, ' ');
-  char* p = out.data() + start;
+  blank += "\r\n";
+  const std::size_t line = blank.size();
+  out.resize(static_cast<std::size_t>(last - first) * line);
+  char* p = out.data();
   Texts texts;
   for (int r = first; r < last; ++r) {
+    std::memcpy(p, blank.data(), line);
     list.row_cells(r, texts);
     for (std::size_t c = 0; c < chars.size(); ++c) {
       const std::string_view cell =
           text::first_chars(cell_of(texts, c), std::min(chars[c], kMaxCellChars));
       if (!cell.empty()) std::memcpy(p, cell.data(), cell.size());
-      p += chars[c];
-      *p++ = '|';
+      p += chars[c] + 1;
     }
-    *p++ = '\r';
-    *p++ = '\n';
+    p += 2;
   }
 }
 
@@ -286,7 +288,7 @@ bool write_list(const ListControl& list, ExportMode mode, std::string_view windo
         const int first = static_cast<int>(i * kRowsPerPiece);
         const int last = std::min(rows, first + static_cast<int>(kRowsPerPiece));
         std::string& out = made[i % window];
-        out.clear();
+        if (mode != ExportMode::Text) out.clear();
         switch (mode) {
           case ExportMode::Text:
             write_text_rows(out, list, widths, first, last);

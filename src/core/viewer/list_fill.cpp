@@ -118,7 +118,7 @@ void Viewer::remplit_aff() {
     remplit_qv(folder, "*.", 0, tasks);
     list_files(tasks);
     // The same entries as last time: no file that was read has gone.
-    if (!same_entries) forget_absent_files(folder);
+    if (!same_entries && !cache_.empty()) forget_absent_files(folder);
     // The rows of one file share their "Fichier" text: sorting the files sorts the rows.
     sort_runs(list_, kColFichier, file_starts_);
     list_.note_file_order();  // the order of the transfer list
@@ -154,7 +154,8 @@ void Viewer::note_folder_error(const std::error_code& error) {
 void Viewer::remplit_qv(const FolderListing& folder, std::string_view pattern, int kind_icon,
                         std::vector<FillTask>& tasks) {
   for (const ScannedFile& file : selections_.files(folder, pattern)) {
-    tasks.push_back({&file, &folder[file.entry], kind_icon, cache_.find(file.path.native())});
+    const FolderEntry& entry = folder[file.entry];
+    tasks.push_back({&file, &entry, kind_icon, cache_.find(entry.path.native())});
   }
 }
 
@@ -183,6 +184,11 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
       // Once a few files are listed, room for as many rows a file as they gave: the row
       // table is then made once, not grown again and again.
       if (listed + 1 == kFilesBeforeEstimate && tasks.size() > kFilesBeforeEstimate) {
+        // As much again for each file still to read, as the first ones took.
+        if (options_.expect_memory) {
+          options_.expect_memory(list_.memory_bytes() * to_read.size() * 9 /
+                                 (8 * kFilesBeforeEstimate));
+        }
         list_.reserve_rows(static_cast<std::size_t>(nb_lig_) * tasks.size() * 9 /
                            (8 * kFilesBeforeEstimate));
       }
@@ -198,7 +204,7 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
         const FillTask& task = tasks[to_read[j]];
         const auto& listed_stamp = task.entry->stamp;
         made[to_read[j]] = std::make_shared<const FileRows>(
-            makers_[worker]->read(task.file->path, task.file->name, merge_lines,
+            makers_[worker]->read(task.entry->path, task.file->name, merge_lines,
                                   listed_stamp ? &*listed_stamp : nullptr));
       },
       [&](std::size_t j) { list_up_to(to_read[j] + 1); }, 0,
@@ -210,8 +216,9 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
     // Kept under the stamp the file had before its bytes were read: should it change
     // meanwhile, the next fill sees another stamp and reads it again.
     const std::optional<platform::FileStamp>& stamp = made[i]->stamp;
-    if (stamp && made[i]->keepable && !platform::may_change_unseen(*stamp)) {
-      cache_.keep(tasks[i].file->path.native(), *stamp, merge_lines, made[i]);
+    if (options_.keep_files_read && stamp && made[i]->keepable &&
+        !platform::may_change_unseen(*stamp)) {
+      cache_.keep(tasks[i].entry->path.native(), *stamp, merge_lines, made[i]);
     }
   }
 }

@@ -154,29 +154,61 @@ std::size_t RowBlock::RowWriter::end_row(std::int32_t type_retour, char traiteme
   return block_.append(texts, codes);
 }
 
+namespace {
+
+// Writes `ends` at `out`, `width` bytes each.
+template <typename End>
+void put_ends(std::uint8_t* out, const std::uint32_t* ends, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto end = static_cast<End>(ends[i]);
+    std::memcpy(out + i * sizeof end, &end, sizeof end);
+  }
+}
+
+void put_ends(std::uint8_t* out, const std::uint32_t* ends, std::size_t count, std::uint8_t width) {
+  switch (width) {
+    case 1:
+      put_ends<std::uint8_t>(out, ends, count);
+      break;
+    case 2:
+      put_ends<std::uint16_t>(out, ends, count);
+      break;
+    default:
+      put_ends<std::uint32_t>(out, ends, count);
+  }
+}
+
+// Cells 1 to 16 of a row whose texts start at `base` and end as `ends` (each an End) say.
+template <typename End>
+void cut_cells(const char* base, const std::uint8_t* ends,
+               std::array<std::string_view, kColumnCount>& out) {
+  std::uint32_t begin = 0;
+  for (std::size_t slot = 0; slot + 1 < kColumnCount; ++slot) {
+    End end;
+    std::memcpy(&end, ends + slot * sizeof end, sizeof end);
+    out[slot + 1] = {base + begin, static_cast<std::size_t>(end - begin)};
+    begin = end;
+  }
+}
+
+}  // namespace
+
 std::size_t RowBlock::record_row(std::size_t start, const Ends& ends, const Codes& codes) {
   const std::size_t total = size_ - start;
-  if (!wide_ && total > std::numeric_limits<std::uint16_t>::max()) widen();
+  const std::uint8_t width = total <= std::numeric_limits<std::uint8_t>::max()    ? 1
+                             : total <= std::numeric_limits<std::uint16_t>::max() ? 2
+                                                                                  : 4;
+  if (width > end_width_) widen(width);
   const std::size_t row = starts_.size();
   try {
-    if (wide_) {
-      wide_ends_.insert(wide_ends_.end(), ends.begin(), ends.end());
-    } else {
-      const std::size_t at = ends_.size();
-      ends_.resize(at + kTexts);
-      for (std::size_t slot = 0; slot < kTexts; ++slot) {
-        ends_[at + slot] = static_cast<std::uint16_t>(ends[slot]);
-      }
-    }
+    const std::size_t at = ends_.size();
+    ends_.resize(at + kTexts * end_width_);
+    put_ends(&ends_[at], ends.data(), kTexts, end_width_);
     starts_.push_back(static_cast<std::uint32_t>(start));
     codes_.push_back(codes);
   } catch (...) {
     // A block that could not grow keeps the rows it had.
-    if (wide_) {
-      wide_ends_.resize(row * kTexts);
-    } else {
-      ends_.resize(row * kTexts);
-    }
+    ends_.resize(row * kTexts * end_width_);
     starts_.resize(row);
     codes_.resize(row);
     throw;
@@ -184,11 +216,14 @@ std::size_t RowBlock::record_row(std::size_t start, const Ends& ends, const Code
   return row;
 }
 
-void RowBlock::widen() {
-  wide_ends_.assign(ends_.begin(), ends_.end());
-  ends_.clear();
-  ends_.shrink_to_fit();
-  wide_ = true;
+void RowBlock::widen(std::uint8_t width) {
+  const std::size_t count = starts_.size() * kTexts;
+  std::vector<std::uint32_t> ends(count);
+  for (std::size_t at = 0; at < count; ++at) ends[at] = end_at(at);
+  std::vector<std::uint8_t> wider(count * width);
+  if (count > 0) put_ends(wider.data(), ends.data(), count, width);
+  ends_ = std::move(wider);
+  end_width_ = width;
 }
 
 RowBlock::RowBlock(const RowBlock& other)
@@ -196,8 +231,7 @@ RowBlock::RowBlock(const RowBlock& other)
       capacity_(other.size_),
       starts_(other.starts_),
       ends_(other.ends_),
-      wide_ends_(other.wide_ends_),
-      wide_(other.wide_),
+      end_width_(other.end_width_),
       codes_(other.codes_),
       shared_text_(other.shared_text_),
       transfers_(other.transfers_),
@@ -214,8 +248,7 @@ void RowBlock::clear() {
   size_ = 0;
   starts_.clear();
   ends_.clear();
-  wide_ends_.clear();
-  wide_ = false;
+  end_width_ = 1;
   codes_.clear();
   shared_text_.clear();
   transfers_.clear();
@@ -225,11 +258,16 @@ void RowBlock::clear() {
 void RowBlock::cells(std::size_t row, std::array<std::string_view, kColumnCount>& out) const {
   const char* base = texts_.get() + starts_[row];
   out[0] = {};
-  std::uint32_t begin = 0;
-  for (std::size_t slot = 0; slot + 1 < kColumnCount; ++slot) {
-    const std::uint32_t end = wide_ ? wide_ends_[row * kTexts + slot] : ends_[row * kTexts + slot];
-    out[slot + 1] = {base + begin, end - begin};
-    begin = end;
+  const std::uint8_t* ends = &ends_[row * kTexts * end_width_];
+  switch (end_width_) {
+    case 1:
+      cut_cells<std::uint8_t>(base, ends, out);
+      break;
+    case 2:
+      cut_cells<std::uint16_t>(base, ends, out);
+      break;
+    default:
+      cut_cells<std::uint32_t>(base, ends, out);
   }
   for (std::uint32_t mask = shared_mask_; mask != 0; mask &= mask - 1) {
     const int column = std::countr_zero(mask);
@@ -255,9 +293,7 @@ EntryDetails RowBlock::details(std::size_t row) const {
 
 std::size_t RowBlock::memory_bytes() const {
   std::size_t bytes = sizeof(RowBlock) + capacity_ + starts_.capacity() * sizeof(std::uint32_t) +
-                      ends_.capacity() * sizeof(std::uint16_t) +
-                      wide_ends_.capacity() * sizeof(std::uint32_t) +
-                      codes_.capacity() * sizeof(Codes);
+                      ends_.capacity() + codes_.capacity() * sizeof(Codes);
   if (shared_text_.capacity() > 15) bytes += shared_text_.capacity() + 1;
   bytes += transfers_.capacity() * sizeof(BlockTransfer);
   for (const BlockTransfer& t : transfers_) {

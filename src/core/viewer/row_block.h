@@ -176,21 +176,34 @@ class RowBlock {
 
   std::string_view text(std::size_t row, std::size_t slot) const {
     const char* base = texts_.get() + starts_[row];
-    if (wide_) {
-      const std::uint32_t* e = &wide_ends_[row * kTexts];
-      const std::uint32_t begin = slot == 0 ? 0 : e[slot - 1];
-      return {base + begin, e[slot] - begin};
+    const std::size_t at = row * kTexts + slot;
+    const std::uint32_t begin = slot == 0 ? 0 : end_at(at - 1);
+    return {base + begin, end_at(at) - begin};
+  }
+  // The end of text `at` (counted over every row's texts), from its row's start.
+  std::uint32_t end_at(std::size_t at) const {
+    switch (end_width_) {
+      case 1:
+        return ends_[at];
+      case 2: {
+        std::uint16_t end;
+        std::memcpy(&end, &ends_[2 * at], sizeof end);
+        return end;
+      }
+      default: {
+        std::uint32_t end;
+        std::memcpy(&end, &ends_[4 * at], sizeof end);
+        return end;
+      }
     }
-    const std::uint16_t* e = &ends_[row * kTexts];
-    const std::uint16_t begin = slot == 0 ? 0 : e[slot - 1];
-    return {base + begin, static_cast<std::size_t>(e[slot] - begin)};
   }
   using Ends = std::array<std::uint32_t, kTexts>;
 
   std::size_t append(const TextArray& texts, const Codes& codes);
   // Adds a row whose texts, without NUL, stand in texts_ from `start` to size_.
   std::size_t record_row(std::size_t start, const Ends& ends, const Codes& codes);
-  void widen();
+  // Gives every end `width` bytes (wider than now).
+  void widen(std::uint8_t width);
   // Room for `more` bytes after size_ (room grows by half at least; what it adds is not
   // filled, as the fill writes every byte of it).
   void grow(std::size_t more);
@@ -199,11 +212,11 @@ class RowBlock {
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
   std::vector<std::uint32_t> starts_;  // where each row's texts begin in texts_
-  // Ends of each row's texts, from the row's start: two bytes each while every row's texts fit
-  // in 65,535 bytes (the rows a file makes always do), four bytes each once one does not.
-  std::vector<std::uint16_t> ends_;
-  std::vector<std::uint32_t> wide_ends_;
-  bool wide_ = false;
+  // Ends of each row's texts, from the row's start, end_width_ bytes each: one while every
+  // row's texts fit in 255 bytes (most rows of a file do: the ends then take as much room as
+  // the texts, not twice as much), two up to 65,535 bytes, four beyond.
+  std::vector<std::uint8_t> ends_;
+  std::uint8_t end_width_ = 1;
   std::vector<Codes> codes_;
   std::string_view shared(int column) const {
     const auto c = static_cast<std::size_t>(column);

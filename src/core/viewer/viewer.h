@@ -73,6 +73,12 @@ struct ViewerOptions {
   // True where the summary follows every fill (the windows): each file's share of it is then
   // worked out by the thread that reads the file, while its rows are fresh, not after the fill.
   bool summarize_files = false;
+  // False where the list is filled once (the headless commands): the rows of the files read
+  // are then not kept for a refill.
+  bool keep_files_read = true;
+  // Told, once a large fill has listed its first files, about how many bytes its rows will
+  // take, so that the process's heap makes room for them at once (platform::expect_heap_use).
+  std::function<void(std::size_t bytes)> expect_memory;
 };
 
 // Told how a fill goes, on the caller's thread, so that a window can show it.

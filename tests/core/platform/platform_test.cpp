@@ -52,14 +52,13 @@ TEST(Platform, NamesAreShownInWindows1252AndEachFileOpensByItsRealName) {
   for (const Case& c : cases) dir.write(fs::path(c.name), "bytes of " + c.shown);
 
   std::error_code error;
-  const std::vector<viewer::ScannedFile> files =
-      viewer::select_pattern(list_folder(dir.path(), error), "*.RSP");
+  const viewer::ScannedFolder scanned = viewer::scan_pattern(dir.path(), "*.RSP", error);
   ASSERT_FALSE(error);
-  ASSERT_EQ(files.size(), std::size(cases));
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    EXPECT_EQ(files[i].name, cases[i].shown);
-    EXPECT_EQ(files[i].path, dir.path() / fs::path(cases[i].name));
-    EXPECT_EQ(loaded(files[i].path), "bytes of " + cases[i].shown);
+  ASSERT_EQ(scanned.files.size(), std::size(cases));
+  for (std::size_t i = 0; i < scanned.files.size(); ++i) {
+    EXPECT_EQ(scanned.files[i].name, cases[i].shown);
+    EXPECT_EQ(scanned.path(scanned.files[i]), dir.path() / fs::path(cases[i].name));
+    EXPECT_EQ(loaded(scanned.path(scanned.files[i])), "bytes of " + cases[i].shown);
   }
 }
 
@@ -126,10 +125,10 @@ TEST(Platform, PathsLongerThan260CharactersAreListedReadAndReplaced) {
   dir.write(deep / "00000042.RSP", "a return");
 
   std::error_code error;
-  const auto files = viewer::select_pattern(list_folder(deep, error), "*.RSP");
+  const viewer::ScannedFolder scanned = viewer::scan_pattern(deep, "*.RSP", error);
   ASSERT_FALSE(error);
-  ASSERT_EQ(files.size(), 1u);
-  EXPECT_EQ(loaded(files[0].path), "a return");
+  ASSERT_EQ(scanned.files.size(), 1u);
+  EXPECT_EQ(loaded(scanned.path(scanned.files[0])), "a return");
   EXPECT_FALSE(check_folder(deep));
 
   EXPECT_EQ(store::write_file_atomically(deep / "RSPstate.dat", "old"), "");

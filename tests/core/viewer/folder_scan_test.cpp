@@ -50,12 +50,12 @@ TEST(FolderScan, SkipsDotNamesFoldersAndOtherPatterns) {
   expected.push_back("5.RSP");  // a dangling link is still listed
 #endif
   std::error_code ec;
-  const auto files = scan_pattern(dir.path(), "*.RSP", ec);
+  const ScannedFolder scanned = scan_pattern(dir.path(), "*.RSP", ec);
   ASSERT_FALSE(ec);
   std::vector<std::string> names;
-  for (const ScannedFile& file : files) names.push_back(file.name);
+  for (const ScannedFile& file : scanned.files) names.push_back(file.name);
   EXPECT_EQ(names, expected);
-  EXPECT_EQ(files[0].path, dir.path() / "1.rsp");
+  EXPECT_EQ(scanned.path(scanned.files[0]), dir.path() / "1.rsp");
 }
 
 TEST(FolderScan, FileTimeIsModificationTimeInUtc) {
@@ -68,7 +68,7 @@ TEST(FolderScan, FileTimeIsModificationTimeInUtc) {
       path, std::filesystem::file_time_type::clock::from_sys(
                 std::chrono::time_point_cast<std::chrono::system_clock::duration>(when)));
   std::error_code ec;
-  const auto files = scan_pattern(dir.path(), "*.RSP", ec);
+  const auto files = scan_pattern(dir.path(), "*.RSP", ec).files;
   ASSERT_EQ(files.size(), 1u);
   EXPECT_EQ(files[0].file_time, platform::to_file_time(when));
 }
@@ -84,7 +84,7 @@ TEST(FolderScan, NamesAreShownAsWindows1252) {
 
 TEST(FolderScan, MissingFolderIsAnError) {
   std::error_code ec;
-  EXPECT_TRUE(scan_pattern("/nonexistent/folder/for/test", "*.RSP", ec).empty());
+  EXPECT_TRUE(scan_pattern("/nonexistent/folder/for/test", "*.RSP", ec).files.empty());
   EXPECT_TRUE(ec);
 }
 

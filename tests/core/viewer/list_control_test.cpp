@@ -92,6 +92,46 @@ TEST(ListControl, CellTextsEndAtTheirFirstNul) {
   EXPECT_EQ(list.cell(0, 6), "n6");
 }
 
+// A block keeps each row's text ends as narrow as its longest row allows (one, two or four
+// bytes); rows on either side of each step, made in one block and read back from it and from
+// its copy, keep every text.
+TEST(RowBlock, RowsOfEveryLengthReadBackWhole) {
+  // The total length of a row's texts: the cell of column 5 takes what the others leave.
+  const std::size_t totals[] = {60, 255, 200, 256, 65535, 90, 65536, 70000, 41};
+  const std::size_t others = [] {
+    std::size_t size = 0;
+    for (int c = 1; c < kColumnCount; ++c) {
+      if (c != kColAssure) size += ("r" + std::to_string(c)).size();
+    }
+    return size + std::string("VIR").size();
+  }();
+  RowBlock block;
+  std::vector<ListControl::Cells> made;
+  for (std::size_t i = 0; i < std::size(totals); ++i) {
+    ListControl::Cells cells = cells_of("r");
+    cells[kColAssure] = std::string(totals[i] - others, static_cast<char>('a' + i));
+    EntryDetails details;
+    details.ref_virement1 = "VIR";
+    block.add_row(cells, details);
+    made.push_back(cells);
+    // After each row, what the block held before it is still there.
+    const RowBlock copy(block);
+    for (const RowBlock* b : {static_cast<const RowBlock*>(&block), &copy}) {
+      for (std::size_t r = 0; r <= i; ++r) {
+        for (int c = 1; c < kColumnCount; ++c) {
+          ASSERT_EQ(b->cell(r, c), made[r][static_cast<std::size_t>(c)])
+              << "row " << r << " (" << totals[r] << " bytes), column " << c << ", after "
+              << totals[i];
+        }
+        std::array<std::string_view, kColumnCount> all;
+        b->cells(r, all);
+        ASSERT_EQ(all[kColAssure], made[r][kColAssure]) << totals[r];
+        ASSERT_EQ(b->details(r).ref_virement1, "VIR") << totals[r];
+      }
+    }
+  }
+}
+
 TEST(ListControl, RowsOfASharedBlockShowItsCellsAndKeepItAsMade) {
   auto block = std::make_shared<RowBlock>();
   block->share_cell(kColFichier, "12  (01/02/03)");

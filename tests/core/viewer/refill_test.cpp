@@ -274,5 +274,27 @@ TEST(Refill, ProgressIsToldFileByFile) {
   EXPECT_EQ(progress.calls, (std::vector<std::string>{"start 3", "1/3", "2/3", "3/3", "end"}));
 }
 
+// A large fill tells once, after its first files, about how much its rows will take; a refill
+// that reads no file again tells about none.
+TEST(Refill, MemoryHintCountsTheFilesToRead) {
+  testing::ViewerFixture f;
+  std::mt19937 rng(11);
+  for (int i = 0; i < 150; ++i) {
+    f.put(std::to_string(i) + ".RSP", testing::random_return_file(rng), kNow - kDay);
+  }
+  std::vector<std::size_t> hints;
+  ViewerOptions options = f.options();
+  options.expect_memory = [&hints](std::size_t bytes) { hints.push_back(bytes); };
+  Viewer& v = f.make(options);
+  v.open();
+  ASSERT_EQ(hints.size(), 1u);
+  const std::size_t rows_bytes = v.list().memory_bytes();
+  EXPECT_GT(hints[0], rows_bytes / 2) << rows_bytes;
+  EXPECT_LT(hints[0], rows_bytes * 2) << rows_bytes;
+  v.remplit_aff();
+  ASSERT_EQ(hints.size(), 2u);
+  EXPECT_LT(hints[1], rows_bytes / 10) << "every file was kept from the first fill";
+}
+
 }  // namespace
 }  // namespace noemie::viewer

@@ -50,11 +50,10 @@ FolderListing list_folder(const std::filesystem::path& folder, std::error_code& 
       if (errno != 0) error = errno_code();
       break;
     }
-    std::string raw = entry->d_name;
-    if (raw.empty() || raw.front() == '.') continue;
+    if (entry->d_name[0] == '\0' || entry->d_name[0] == '.') continue;
     FolderEntry listed;
-    listed.path = folder / raw;
-    listed.raw_name = std::move(raw);
+    listed.raw_name = entry->d_name;
+    listed.path = folder / listed.raw_name;
     // Examined by its name in the open folder (links followed), never opened: the path is
     // not looked up again from the root. Without stamps, only what the listing cannot tell
     // (a link, an unknown type) is examined.
