@@ -1,7 +1,7 @@
 // The headless export as a user runs it, on an archive of long payment returns: the whole
 // `noemie-viewer export --format text --output /dev/null FOLDER` process (start, fill, export,
 // exit) against reading the same files from the page cache, and the process's peak memory.
-// Targets: <= 5 x the read time; peak resident memory <= 600 bytes per row.
+// Targets: <= 3 x the read time; peak resident memory <= 600 bytes per row.
 //
 //   export_process_bench [FILES] [RUNS]      (default: 5000 files, 7 runs; medians printed)
 //

@@ -16,6 +16,9 @@ namespace noemie::platform {
 // them all. To be called before any thread starts.
 void share_one_heap();
 
+// A heap worth backing by large pages from the start.
+inline constexpr std::size_t kLargePageHeap = std::size_t{32} << 20;
+
 // About `bytes` more are about to be allocated and kept: the heap makes room for them now,
 // on large pages where the system has them. A hint only: below a few megabytes, or where the
 // system offers nothing of the kind, it does nothing.
