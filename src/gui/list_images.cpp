@@ -381,17 +381,16 @@ QIcon window_icon() {
   return icon;
 }
 
-ImageStrip::ImageStrip() {
-  for (int i = 0; i < kImageCount; ++i) {
-    if (!has_picture(i)) continue;
-    for (int size : {16, 24, 32, 48})
-      icons_[static_cast<std::size_t>(i)].addPixmap(draw_list_image(i, size));
-  }
-}
-
 const QIcon& ImageStrip::icon(int index) const {
   if (index < 0 || index >= kImageCount) return none_;
-  return icons_[static_cast<std::size_t>(index)];
+  const auto i = static_cast<std::size_t>(index);
+  if (!drawn_[i]) {
+    drawn_[i] = true;
+    if (has_picture(index)) {
+      for (int size : {16, 24, 32, 48}) icons_[i].addPixmap(draw_list_image(index, size));
+    }
+  }
+  return icons_[i];
 }
 
 }  // namespace noemie::gui

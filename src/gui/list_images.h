@@ -43,17 +43,17 @@ QPixmap draw_window_icon(int device_pixels);
 // The program's window icon, with pictures from 16 to 256 pixels.
 QIcon window_icon();
 
-// Every picture of the strip as an icon, drawn once at 16, 24, 32 and 48 pixels so that it
-// stays crisp at 100 %, 150 % and 200 % scaling.
+// Every picture of the strip as an icon, drawn at 16, 24, 32 and 48 pixels so that it stays
+// crisp at 100 %, 150 % and 200 % scaling. A picture is drawn when the list first shows it,
+// not while the window opens.
 class ImageStrip {
  public:
-  ImageStrip();
-
   // The icon of `index`; a null icon outside 0 to 17 (the list's "no icon" is -1).
   const QIcon& icon(int index) const;
 
  private:
-  std::array<QIcon, kImageCount> icons_;
+  mutable std::array<QIcon, kImageCount> icons_;
+  mutable std::array<bool, kImageCount> drawn_{};
   QIcon none_;
 };
 

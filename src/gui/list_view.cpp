@@ -5,8 +5,10 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStringList>
 #include <QStyleOptionHeaderV2>
 #include <QStyledItemDelegate>
@@ -85,37 +87,34 @@ class ListHeader final : public QHeaderView {
   }
 };
 
-// Every cell as tall as one that shows an icon: the view measures a row on the columns in
-// sight only, so rows would shrink while the icon columns are scrolled out of sight.
+// Cells drawn without a focus frame of their own: the view frames the whole current row.
 class ListDelegate final : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
 
-  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-    QSize size = QStyledItemDelegate::sizeHint(option, index);
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
     QStyleOptionViewItem opt = option;
-    initStyleOption(&opt, index);
-    opt.features |= QStyleOptionViewItem::HasDecoration;
-    if (!opt.decorationSize.isValid()) opt.decorationSize = QSize(16, 16);
-    const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
-    const QSize with_icon =
-        style->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), opt.widget);
-    size.setHeight(std::max(size.height(), with_icon.height()));
-    return size;
+    opt.state &= ~QStyle::State_HasFocus;
+    QStyledItemDelegate::paint(painter, opt, index);
   }
 };
 
 }  // namespace
 
 ListView::ListView(ListModel& model, QWidget* parent)
-    : QTreeView(parent), model_(model), scale_(scale_factor(font())) {
-  setHeader(new ListHeader(this));
+    : QTableView(parent), model_(model), scale_(scale_factor(font())) {
+  setHorizontalHeader(new ListHeader(this));
   setItemDelegate(new ListDelegate(this));
   setModel(&model_);
-  setRootIsDecorated(false);
-  setItemsExpandable(false);
-  setUniformRowHeights(true);
-  setAllColumnsShowFocus(true);
+  // The titles are never shown selected, yet a header asks its selection model about the
+  // neighbours of every title it draws: whether every row is selected, one row at a time.
+  // Its own selection, always empty, spares that walk once all the rows are selected.
+  header()->setSelectionModel(new QItemSelectionModel(&model_, header()));
+  setShowGrid(false);
+  setWordWrap(false);
+  setCornerButtonEnabled(false);
+  setTabKeyNavigation(false);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -124,6 +123,13 @@ ListView::ListView(ListModel& model, QWidget* parent)
   setSortingEnabled(false);
   setTextElideMode(Qt::ElideRight);
   viewport()->setMouseTracking(true);
+
+  // No row numbers; every row as high as the first, whatever the rows hold.
+  QHeaderView* rows = verticalHeader();
+  rows->hide();
+  rows->setMinimumSectionSize(0);
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  apply_row_height();
 
   QHeaderView* h = header();
   h->setSectionsMovable(false);
@@ -185,16 +191,31 @@ void ListView::on_core_width(int column, int width) {
   applying_widths_ = false;
 }
 
+void ListView::apply_row_height() {
+  // The height the item delegate asks for a cell with an icon beside one line of text: the
+  // tallest cell of a row, whichever columns are in sight.
+  QStyleOptionViewItem opt;
+  initViewItemOption(&opt);
+  opt.features |= QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
+  opt.text = QStringLiteral("0");
+  if (!opt.decorationSize.isValid()) opt.decorationSize = QSize(16, 16);
+  const QSize cell = style()->sizeFromContents(QStyle::CT_ItemViewItem, &opt, QSize(), this);
+  verticalHeader()->setDefaultSectionSize(cell.height());
+}
+
 void ListView::changeEvent(QEvent* event) {
-  QTreeView::changeEvent(event);
+  QTableView::changeEvent(event);
   if (event->type() == QEvent::FontChange) {
     scale_.set_factor(scale_factor(font()));
     apply_core_widths();
   }
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+    apply_row_height();
+  }
 }
 
 void ListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
-  QTreeView::selectionChanged(selected, deselected);
+  QTableView::selectionChanged(selected, deselected);
   if (restoring_selection_) return;
   viewer::ListControl& list = model_.list();
   for (const QItemSelectionRange& r : deselected) {
@@ -228,9 +249,58 @@ void ListView::restore_selection() {
 void ListView::mouseDoubleClickEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   const QModelIndex index = indexAt(pos);
-  QTreeView::mouseDoubleClickEvent(event);
+  QTableView::mouseDoubleClickEvent(event);
   if (event->button() != Qt::LeftButton || !index.isValid()) return;
   emit cell_double_clicked(index.row(), x_in_row(pos.x()));
+}
+
+QModelIndex ListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  const QModelIndex current = currentIndex();
+  // With no current row, every move gives the first row (what taking the focus relies on).
+  if (!current.isValid()) return QTableView::moveCursor(action, modifiers);
+  switch (action) {
+    case MoveLeft:
+    case MoveRight: {
+      // The current row stays; the rows scroll sideways.
+      QScrollBar* bar = horizontalScrollBar();
+      const bool left = (action == MoveLeft) != isRightToLeft();
+      bar->setValue(bar->value() + (left ? -bar->singleStep() : bar->singleStep()));
+      return current;
+    }
+    case MoveHome:
+      return model_.index(0, current.column());
+    case MoveEnd:
+      return model_.index(model_.rowCount() - 1, current.column());
+    case MoveNext:
+      return QTableView::moveCursor(MoveDown, modifiers);
+    case MovePrevious:
+      return QTableView::moveCursor(MoveUp, modifiers);
+    default:
+      return QTableView::moveCursor(action, modifiers);
+  }
+}
+
+void ListView::paintEvent(QPaintEvent* event) {
+  QTableView::paintEvent(event);
+  // The focus frame around the whole current row, as a list draws it.
+  const QModelIndex current = currentIndex();
+  if (!current.isValid() || !(hasFocus() || viewport()->hasFocus())) return;
+  const int y = rowViewportPosition(current.row());
+  const int height = rowHeight(current.row());
+  if (y + height < 0 || y > viewport()->height()) return;
+  QStyleOptionViewItem row;
+  initViewItemOption(&row);
+  QStyleOptionFocusRect frame;
+  frame.QStyleOption::operator=(row);
+  frame.state |= QStyle::State_KeyboardFocusChange;
+  const QPalette::ColorGroup group =
+      (row.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+  frame.backgroundColor = row.palette.color(
+      group, selectionModel()->isSelected(current) ? QPalette::Highlight : QPalette::Window);
+  frame.rect = style()->visualRect(layoutDirection(), viewport()->rect(),
+                                   QRect(-header()->offset(), y, header()->length(), height));
+  QPainter painter(viewport());
+  style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter);
 }
 
 void ListView::take_keyboard_focus() {
@@ -278,7 +348,7 @@ bool ListView::viewportEvent(QEvent* event) {
     default:
       break;
   }
-  return QTreeView::viewportEvent(event);
+  return QTableView::viewportEvent(event);
 }
 
 bool ListView::show_tooltip_at(QPoint pos, QPoint global_pos) {

@@ -1,6 +1,10 @@
 #pragma once
-// The viewer's list (control 1904): a QTreeView over ListModel that behaves as the report
-// list view in report mode.
+// The viewer's list (control 1904): a QTableView over ListModel that behaves as the report
+// list view in report mode. A table view with rows of one fixed height lays out nothing per
+// row after a reset, so that a fill, a filter change or a sort of hundreds of thousands of
+// rows costs the view only the rows in sight. It shows no grid and no row numbers, and keeps
+// the keys of a list: Home and End go to the first and last row, Left and Right scroll
+// sideways, Tab leaves the list.
 //  - column widths shown through a ColumnScale: the core keeps them in the pixels of the
 //    list font the stored widths were chosen for, the header in the pixels of the view's font;
 //  - full-row, extended selection, written back into ListControl::set_selected and restored
@@ -15,8 +19,8 @@
 //    of another window (an error dialog during a fill) is open.
 
 #include <QRect>
+#include <QTableView>
 #include <QTimer>
-#include <QTreeView>
 
 #include "app/column_scale.h"
 #include "app/tooltip_rearm.h"
@@ -24,7 +28,7 @@
 
 namespace noemie::gui {
 
-class ListView final : public QTreeView {
+class ListView final : public QTableView {
   Q_OBJECT
 
  public:
@@ -32,6 +36,9 @@ class ListView final : public QTreeView {
   static constexpr int kQuickTooltipDelayMs = app::kQuickTipDelayMs;
 
   explicit ListView(ListModel& model, QWidget* parent = nullptr);
+
+  // The column titles.
+  QHeaderView* header() const { return horizontalHeader(); }
 
   // Applies every width held by the ListControl to the header.
   void apply_core_widths();
@@ -62,6 +69,8 @@ class ListView final : public QTreeView {
 
  protected:
   bool viewportEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
@@ -70,6 +79,8 @@ class ListView final : public QTreeView {
   void on_section_resized(int column, int old_size, int new_size);
   void on_core_width(int column, int width);
   void restore_selection();
+  // Gives every row the height of a row that shows an icon beside one line of text.
+  void apply_row_height();
   // Shows the tooltip of the cell under `pos` (viewport coordinates); hides any tip when
   // the cell has no text. Returns true when a tip is on show.
   bool show_tooltip_at(QPoint pos, QPoint global_pos);

@@ -1,6 +1,7 @@
 // The list adapter and view: what the ListControl holds is what the view shows, and what
 // the user does in the view goes back to the ListControl or to the seam.
 
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QScrollBar>
@@ -202,6 +203,35 @@ class ListViewTest : public QObject {
       QCOMPARE(f.view.selectionModel()->isRowSelected(row, QModelIndex()), bool(moved[row]));
       QCOMPARE(f.list.selected(row), bool(moved[row]));
     }
+  }
+
+  void KeysMoveByWholeRowsAndScrollSideways() {
+    Fixture f;
+    QScrollBar* bar = f.view.horizontalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    // Taking the focus with no current row makes the first row current.
+    QFocusEvent focus_in(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(&f.view, &focus_in);
+    QCOMPARE(f.view.currentIndex().row(), 0);
+    const int step = bar->singleStep();
+    const struct {
+      Qt::Key key;
+      int row;
+      int scroll;
+    } cases[] = {
+        {Qt::Key_End, 7, 0},     {Qt::Key_Home, 0, 0},     {Qt::Key_Down, 1, 0},
+        {Qt::Key_Up, 0, 0},      {Qt::Key_Right, 0, step}, {Qt::Key_Right, 0, 2 * step},
+        {Qt::Key_Left, 0, step},
+    };
+    for (const auto& c : cases) {
+      QTest::keyClick(&f.view, c.key);
+      QCOMPARE(f.view.currentIndex().row(), c.row);
+      QCOMPARE(f.view.currentIndex().column(), 0);
+      QCOMPARE(bar->value(), c.scroll);
+    }
+    // Ctrl+A selects every row, in the core too.
+    QTest::keyClick(&f.view, Qt::Key_A, Qt::ControlModifier);
+    for (int row = 0; row < 8; ++row) QVERIFY(f.list.selected(row));
   }
 
   void TooltipTextComesFromTheSeamForThePointedCell() {
