@@ -85,6 +85,7 @@ void EngineProgram::open_viewer() {
   options.window_title = viewer_caption();
   options.summarize_files = true;  // the window shows the summary after every fill
   options.expect_memory = platform::expect_heap_use;
+  options.keep_listing = true;  // the window watches the folder from what each fill saw
   viewer_ = std::make_unique<viewer::Viewer>(*settings_, *flags_, titles_, reporter_,
                                              services_.dialogs, services_.clock, options);
   // A window that shows how a long fill goes is told from its first fill on.

@@ -9,7 +9,15 @@ PracticeWiring::PracticeWiring(viewer::Viewer& viewer, PracticeHost& host)
     : viewer_(viewer),
       host_(host),
       folder_(std::make_unique<viewer::FolderWatch>(viewer.options().folder)) {
-  folder_->note_filled();
+  note_filled();
+}
+
+void PracticeWiring::note_filled() {
+  if (const viewer::FolderListing* listing = viewer_.last_listing()) {
+    folder_->note_filled(*listing);
+  } else {
+    folder_->note_filled();
+  }
 }
 
 PracticeWiring::~PracticeWiring() = default;
@@ -37,7 +45,7 @@ void PracticeWiring::update_summary() {
 void PracticeWiring::refresh(bool automatic) {
   if (stopped_) return;
   const int new_top = viewer_.actualise(host_.top_row(), automatic);
-  folder_->note_filled();
+  note_filled();
   host_.show_top_row(new_top);
 }
 

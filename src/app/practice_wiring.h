@@ -78,6 +78,8 @@ class PracticeWiring {
 
  private:
   void look();
+  // Tells the folder watch what the last fill saw.
+  void note_filled();
 
   viewer::Viewer& viewer_;
   PracticeHost& host_;

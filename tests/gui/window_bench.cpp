@@ -106,6 +106,7 @@ int main(int argc, char** argv) {
     options.regime_table = f.dir.path() / "caisses.qvc";
     options.may_write = false;
     options.expect_memory = platform::expect_heap_use;  // as the window's engine is given
+    options.keep_listing = true;
     // An engine's opening reads every file, as the window's does.
     engine_open = median_ms(kRuns, [&] {
       viewer::Viewer opened(settings, flags, titles, faults, dialogs, f.clock, options);

@@ -12,7 +12,10 @@ FolderWatch::FolderWatch(std::filesystem::path folder) : folder_(std::move(folde
 
 std::vector<FolderWatch::Seen> FolderWatch::take() const {
   std::error_code error;
-  const platform::FolderListing listing = platform::list_folder(folder_, error);
+  return seen_in(platform::list_folder(folder_, error));
+}
+
+std::vector<FolderWatch::Seen> FolderWatch::seen_in(const platform::FolderListing& listing) {
   std::vector<Seen> seen;
   seen.reserve(listing.size());
   for (const platform::FolderEntry& entry : listing) {
@@ -46,6 +49,11 @@ FolderWatch::Step FolderWatch::look() {
 
 void FolderWatch::note_filled() {
   filled_ = take();
+  looked_ = false;
+}
+
+void FolderWatch::note_filled(const platform::FolderListing& listing) {
+  filled_ = seen_in(listing);
   looked_ = false;
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/platform/folder_listing.h"
+
 namespace noemie::viewer {
 
 class FolderWatch {
@@ -25,6 +27,9 @@ class FolderWatch {
   Step look();
   // The list was filled from the folder as it is now (every fill calls this, asked or not).
   void note_filled();
+  // The same from the listing the fill read the folder by (with stamps): what changed since
+  // it was taken, during the fill included, is then seen by the next look.
+  void note_filled(const platform::FolderListing& listing);
 
  private:
   struct Seen {
@@ -34,6 +39,7 @@ class FolderWatch {
     bool operator==(const Seen&) const = default;
   };
   std::vector<Seen> take() const;
+  static std::vector<Seen> seen_in(const platform::FolderListing& listing);
 
   std::filesystem::path folder_;
   std::vector<Seen> filled_;

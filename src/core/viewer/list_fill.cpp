@@ -99,7 +99,8 @@ void Viewer::remplit_aff() {
     // One enumeration serves every pattern of the fill; the stamps it gives tell which kept
     // files are still good (with none kept, none is needed).
     std::error_code error;
-    const FolderListing folder = list_folder(options_.folder, error, !cache_.empty());
+    FolderListing folder =
+        list_folder(options_.folder, error, options_.keep_listing || !cache_.empty());
     if (error) note_folder_error(error);
     const bool same_entries = selections_.follow(folder);
     const auto mask = static_cast<std::uint8_t>(settings_.config.noemie_rsp_aff);
@@ -126,6 +127,10 @@ void Viewer::remplit_aff() {
     listed_version_ = list_.content_version();
     hide_unfound_rows();
     list_.release_spare_room();
+    if (options_.keep_listing) {
+      last_listing_ = std::move(folder);
+      listing_kept_ = true;
+    }
   } catch (const std::bad_alloc&) {
     // The rows made so far stay, each with its data; they keep their positions as row_index.
     out_of_memory = true;

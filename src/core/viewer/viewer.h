@@ -76,6 +76,10 @@ struct ViewerOptions {
   // False where the list is filled once (the headless commands): the rows of the files read
   // are then not kept for a refill.
   bool keep_files_read = true;
+  // True where the folder is watched (the windows): every fill lists the folder with each
+  // file's stamp and keeps that listing (last_listing()), so that the watch starts from what
+  // the fill saw instead of listing the folder again.
+  bool keep_listing = false;
   // Told, once a large fill has listed its first files, about how many bytes its rows will
   // take, so that the process's heap makes room for them at once (platform::expect_heap_use).
   std::function<void(std::size_t bytes)> expect_memory;
@@ -116,6 +120,11 @@ class Viewer {
   ListControl& list() { return list_; }
   const ListControl& list() const { return list_; }
   const ViewerOptions& options() const { return options_; }
+  // The folder as the last fill listed it, with stamps; nullptr unless options().keep_listing
+  // (or before the first fill).
+  const FolderListing* last_listing() const {
+    return options_.keep_listing && listing_kept_ ? &last_listing_ : nullptr;
+  }
 
   int type_liste() const { return filter_.type_liste; }
   int type_date() const { return filter_.type_date; }
@@ -269,6 +278,8 @@ class Viewer {
   // when there is one.
   std::vector<bool> rows_to_show() const;
   void forget_absent_files(const FolderListing& folder);
+  FolderListing last_listing_;
+  bool listing_kept_ = false;
   void note_folder_error(const std::error_code& error);
   bool abrege() const;
   // Writes the marks not yet in the flag file; a failure is said once until a save succeeds.

@@ -29,5 +29,21 @@ TEST(FolderWatch, AChangeIsListedOnceTwoLooksSeeItAlike) {
   EXPECT_EQ(watch.look(), Step::Refresh);
 }
 
+// Told the listing a fill read the folder by, the watch sees what changed after it was taken,
+// while the fill read the files, as a change.
+TEST(FolderWatch, AChangeDuringTheFillIsSeenFromItsListing) {
+  testing::TempDir dir;
+  dir.write("00000001.RSP", "one");
+  std::error_code error;
+  const platform::FolderListing listing = platform::list_folder(dir.path(), error);
+  dir.write("00000001.RSP", "one, written again while the fill read it");
+  FolderWatch watch(dir.path());
+  watch.note_filled(listing);
+  EXPECT_EQ(watch.look(), Step::Wait);
+  EXPECT_EQ(watch.look(), Step::Refresh);
+  watch.note_filled(platform::list_folder(dir.path(), error));
+  EXPECT_EQ(watch.look(), Step::Nothing);
+}
+
 }  // namespace
 }  // namespace noemie::viewer
