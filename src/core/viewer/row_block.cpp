@@ -156,26 +156,29 @@ std::size_t RowBlock::RowWriter::end_row(std::int32_t type_retour, char traiteme
 
 namespace {
 
-// Writes `ends` at `out`, `width` bytes each.
-template <typename End>
-void put_ends(std::uint8_t* out, const std::uint32_t* ends, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) {
-    const auto end = static_cast<End>(ends[i]);
-    std::memcpy(out + i * sizeof end, &end, sizeof end);
+// Calls `work` with a value of the unsigned type that ends of `width` bytes are stored as.
+template <typename Work>
+void with_end_type(std::uint8_t width, Work&& work) {
+  switch (width) {
+    case 1:
+      work(std::uint8_t{});
+      break;
+    case 2:
+      work(std::uint16_t{});
+      break;
+    default:
+      work(std::uint32_t{});
   }
 }
 
+// Writes `ends` at `out`, `width` bytes each.
 void put_ends(std::uint8_t* out, const std::uint32_t* ends, std::size_t count, std::uint8_t width) {
-  switch (width) {
-    case 1:
-      put_ends<std::uint8_t>(out, ends, count);
-      break;
-    case 2:
-      put_ends<std::uint16_t>(out, ends, count);
-      break;
-    default:
-      put_ends<std::uint32_t>(out, ends, count);
-  }
+  with_end_type(width, [&](auto type) {
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto end = static_cast<decltype(type)>(ends[i]);
+      std::memcpy(out + i * sizeof end, &end, sizeof end);
+    }
+  });
 }
 
 // Cells 1 to 16 of a row whose texts start at `base` and end as `ends` (each an End) say.
@@ -259,16 +262,7 @@ void RowBlock::cells(std::size_t row, std::array<std::string_view, kColumnCount>
   const char* base = texts_.get() + starts_[row];
   out[0] = {};
   const std::uint8_t* ends = &ends_[row * kTexts * end_width_];
-  switch (end_width_) {
-    case 1:
-      cut_cells<std::uint8_t>(base, ends, out);
-      break;
-    case 2:
-      cut_cells<std::uint16_t>(base, ends, out);
-      break;
-    default:
-      cut_cells<std::uint32_t>(base, ends, out);
-  }
+  with_end_type(end_width_, [&](auto type) { cut_cells<decltype(type)>(base, ends, out); });
   for (std::uint32_t mask = shared_mask_; mask != 0; mask &= mask - 1) {
     const int column = std::countr_zero(mask);
     out[static_cast<std::size_t>(column)] = shared(column);
