@@ -20,7 +20,7 @@ void share_one_heap();
 inline constexpr std::size_t kLargePageHeap = std::size_t{32} << 20;
 
 // About `bytes` more are about to be allocated and kept: the heap makes room for them now,
-// on large pages where the system has them. A hint only: below a few megabytes, or where the
+// on large pages where the system has them. A hint only: below kLargePageHeap, or where the
 // system offers nothing of the kind, it does nothing.
 void expect_heap_use(std::size_t bytes);
 

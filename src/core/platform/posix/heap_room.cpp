@@ -18,8 +18,6 @@ namespace {
 
 constexpr std::size_t kLargePage = std::size_t{2} << 20;
 constexpr std::size_t kPage = 4096;
-// Below this, large pages would save too little to be worth the heap they keep.
-constexpr std::size_t kLeastWorthwhile = 16 * kLargePage;
 // The most the allocator serves from its heap rather than mapping it apart (its own upper
 // bound on 64-bit systems): a table of a few hundred thousand rows then lies in the room too.
 constexpr std::size_t kMostFromHeap = std::size_t{32} << 20;
@@ -37,7 +35,7 @@ void share_one_heap() {
 }
 
 void expect_heap_use(std::size_t bytes) {
-  if (bytes < kLeastWorthwhile) return;
+  if (bytes < kLargePageHeap) return;  // too little to be worth the heap it keeps
   // Room freed at the top stays for what comes next rather than going back at once, and
   // blocks of up to 32 MB come from the heap's room.
   const std::size_t keep = std::min<std::size_t>(bytes, std::size_t{512} << 20);
