@@ -18,9 +18,14 @@
 
 namespace noemie::cli {
 
+// A headless command makes one list and ends the process once it has written what it was
+// asked: the list's rows are then left to the process's end rather than freed one by one.
 class HeadlessList {
  public:
   explicit HeadlessList(const ExportOptions& options);
+  HeadlessList(const HeadlessList&) = delete;
+  HeadlessList& operator=(const HeadlessList&) = delete;
+  ~HeadlessList();
 
   // Fills the list (faults go to standard error, one line each). Nothing, or the exit status
   // of a command that cannot go on (the message printed): FOLDER is not a folder that can be

@@ -14,21 +14,9 @@ using text::c_text;
 
 namespace {
 
-// True when `text` holds a NUL byte; eight bytes at a time, as this runs for every text of
-// every row a fill makes.
+// True when `text` holds a NUL byte.
 bool contains_nul(std::string_view text) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101u;
-  constexpr std::uint64_t kHighs = 0x8080808080808080u;
-  std::size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, text.data() + i, sizeof word);
-    if ((word - kOnes) & ~word & kHighs) return true;
-  }
-  for (; i < text.size(); ++i) {
-    if (text[i] == '\0') return true;
-  }
-  return false;
+  return text::first_nul(text.data(), text.size()) != text.size();
 }
 
 }  // namespace
