@@ -20,22 +20,24 @@ namespace {
 namespace fs = std::filesystem;
 
 // Writes the list where --output says; "" or a one-line error (UTF-8).
-std::string write_output(const viewer::Viewer& viewer, const ExportOptions& options) {
+std::string write_output(HeadlessList& list, const ExportOptions& options) {
   // The bytes are written as they are made, a few thousand rows at a time.
   const ByteMaker bytes = [&](const std::function<bool(std::string_view)>& sink) {
-    return viewer.stream_export(options.mode, sink);
+    return list.write_rows(options.mode, sink);
   };
   // A regular file: the viewer's own export file writing.
   return cli::write_output(options.output, bytes, true, [&](const fs::path& target) {
-    return text::cp1252_to_utf8(viewer.write_export(target, options.mode));
+    return text::cp1252_to_utf8(viewer::write_export_file(
+        target, [&](const store::ByteSink& sink) { return list.write_rows(options.mode, sink); }));
   });
 }
 
 int run_export(const ExportOptions& options) {
-  HeadlessList list(options);
+  // A PDF is laid out from the whole list; the other forms are written as the files are read.
+  HeadlessList list(options, !options.pdf);
   if (const std::optional<int> status = list.fill()) return *status;
   const std::string error =
-      options.pdf ? write_pdf(list.viewer(), options) : write_output(list.viewer(), options);
+      options.pdf ? write_pdf(list.viewer(), options) : write_output(list, options);
   if (!error.empty()) {
     print_error(error);
     return kExitNotWritten;

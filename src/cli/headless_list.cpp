@@ -31,7 +31,12 @@ std::string folder_problem(const std::string& folder) {
 
 }  // namespace
 
-HeadlessList::HeadlessList(const ExportOptions& options) : options_(options) {}
+HeadlessList::HeadlessList(const ExportOptions& options, bool write_once)
+    : options_(options), streamed_(write_once && options.sorts.empty() && options.find.empty()) {}
+
+bool HeadlessList::write_rows(viewer::ExportMode mode, const viewer::ExportSink& sink) {
+  return streamed_ ? viewer_->stream_folder_export(mode, sink) : viewer_->stream_export(mode, sink);
+}
 
 HeadlessList::~HeadlessList() {
   // Freeing half a million rows block by block takes longer (5 ms) than the system takes to
@@ -44,8 +49,8 @@ HeadlessList::~HeadlessList() {
     std::unique_ptr<viewer::Viewer> viewer;
   };
   static std::vector<Kept>* const kept = new std::vector<Kept>;
-  kept->push_back({std::move(registry_), std::move(settings_), std::move(flags_),
-                   std::move(viewer_)});
+  kept->push_back(
+      {std::move(registry_), std::move(settings_), std::move(flags_), std::move(viewer_)});
 }
 
 std::optional<int> HeadlessList::fill() {
@@ -83,7 +88,11 @@ std::optional<int> HeadlessList::fill() {
 
   // One fill with the asked filters and the widths stored for the kind filter: the list the
   // viewer shows once the user has picked them.
-  viewer_->open(options_.type_liste, options_.type_date);
+  if (streamed_) {
+    viewer_->open_for_export(options_.type_liste, options_.type_date);
+  } else {
+    viewer_->open(options_.type_liste, options_.type_date);
+  }
   if (!viewer_->folder_error().empty()) {
     // The folder could be listed a moment ago and no longer can: nothing sound to write.
     print_error(text::cp1252_to_utf8(viewer_->folder_error()));

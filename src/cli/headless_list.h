@@ -22,7 +22,10 @@ namespace noemie::cli {
 // asked: the list's rows are then left to the process's end rather than freed one by one.
 class HeadlessList {
  public:
-  explicit HeadlessList(const ExportOptions& options);
+  // With `write_once`, the command writes the rows once and nothing else: when the options ask
+  // for the list's first order (no sort, no find), the rows are then written as the files are
+  // read (write_rows), never all held at once, and viewer() holds no rows.
+  explicit HeadlessList(const ExportOptions& options, bool write_once = false);
   HeadlessList(const HeadlessList&) = delete;
   HeadlessList& operator=(const HeadlessList&) = delete;
   ~HeadlessList();
@@ -33,9 +36,13 @@ class HeadlessList {
   std::optional<int> fill();
 
   const viewer::Viewer& viewer() const { return *viewer_; }
+  // Hands the export of the rows in `mode` to `sink` (see Viewer::stream_export); false when
+  // the sink stopped it.
+  bool write_rows(viewer::ExportMode mode, const viewer::ExportSink& sink);
 
  private:
   const ExportOptions& options_;
+  bool streamed_;
   HeadlessDialogs dialogs_;
   FaultLineReporter reporter_{stderr};
   std::unique_ptr<store::Registry> registry_;

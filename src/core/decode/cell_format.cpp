@@ -132,10 +132,14 @@ char* put_date_noemie(char* out, std::string_view date6) {
   return put(out, c_text(std::string_view(full, sizeof full)));
 }
 
-std::string format_nom_fic(std::string_view file_name, std::int64_t file_time) {
+std::string_view nom_fic_name(std::string_view file_name) {
   std::string_view name = c_text(file_name);
   name.remove_prefix(std::min(name.find_first_not_of('0'), name.size()));
-  name = name.substr(0, std::min(name.find('.'), name.size()));
+  return name.substr(0, std::min(name.find('.'), name.size()));
+}
+
+std::string format_nom_fic(std::string_view file_name, std::int64_t file_time) {
+  const std::string_view name = nom_fic_name(file_name);
 
   using namespace std::chrono;
   constexpr std::int64_t kUnitsPerDay = 24LL * 3600 * 10'000'000;

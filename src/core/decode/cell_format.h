@@ -55,6 +55,10 @@ inline constexpr std::size_t kDateMaxChars = 10;
 // then "  (DD/MM/YY)" with the UTC calendar date of `file_time` (100-ns units since 1601).
 // Any file time works: YY is the year modulo 100 taken in 0..99, also for years before 1.
 std::string format_nom_fic(std::string_view file_name, std::int64_t file_time);
+// What stands in it before "  (": the name without its leading '0's, up to its first '.'.
+std::string_view nom_fic_name(std::string_view file_name);
+// What stands between the name and the date.
+inline constexpr std::string_view kNomFicDateOpening = "  (";
 
 // "Détail" cell: the text without its trailing blanks (0x20), then cut to `max_chars`
 // characters. The list passes kDetailMaxChars.

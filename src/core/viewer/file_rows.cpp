@@ -15,7 +15,7 @@ FileRowsMaker::FileRowsMaker(const decode::RegimeTable& regimes, bool summarize)
     : regimes_(regimes), summarize_(summarize) {}
 
 FileRows FileRowsMaker::read(const std::filesystem::path& path, std::string_view name, bool abrege,
-                             const platform::FileStamp* listed) {
+                             const platform::FileStamp* listed, bool lend_rows) {
   faults_.reports.clear();
   reader_.lit_fichier_noemie(path, listed, record_, abrege);
   FileRows file;
@@ -43,10 +43,15 @@ FileRows FileRowsMaker::read(const std::filesystem::path& path, std::string_view
   rows_.share_cell(kColCaisse, shared.caisse);
   for (std::size_t i = 0; i < count; ++i) add_entry_row(shared, rec.entrees[i], rows_);
   rows_.set_transfers(block_transfers(rec, name));
-  file.rows = std::make_shared<const RowBlock>(rows_);
+  if (lend_rows) {
+    // Held by the maker, not shared: good until its next read.
+    file.rows = std::shared_ptr<const RowBlock>(std::shared_ptr<const RowBlock>(), &rows_);
+  } else {
+    file.rows = std::make_shared<const RowBlock>(rows_);
+  }
   if (summarize_) file.summary = summarize_block(*file.rows);
   // The room of an unusually long file is not kept for the next one.
-  if (record_.entrees.capacity() > kKeptEntries) {
+  if (!lend_rows && record_.entrees.capacity() > kKeptEntries) {
     record_.entrees = {};
     rows_ = RowBlock();
   }

@@ -56,9 +56,11 @@ class FileRowsMaker {
 
   // Reads the file at `path`, whose bare name (Windows-1252) is `name`, with the "Abrégé"
   // setting `abrege`; `listed` is the file's stamp as the folder listing gave it, or null.
-  // Throws std::bad_alloc when the rows cannot be made.
+  // Throws std::bad_alloc when the rows cannot be made. With `lend_rows`, the rows are the
+  // maker's own block, not a copy: they are good until the maker's next read (rows written out
+  // at once, then dropped).
   FileRows read(const std::filesystem::path& path, std::string_view name, bool abrege,
-                const platform::FileStamp* listed = nullptr);
+                const platform::FileStamp* listed = nullptr, bool lend_rows = false);
 
  private:
   class Faults final : public FaultReporter {

@@ -134,8 +134,9 @@ inline void copy_cell(char* to, const char* from, std::size_t n) {
 // column's characters, then "|". The lines all have the same length: each is laid out blank,
 // then its cells are copied into place, while the line is in the cache. (`out` keeps its size
 // from piece to piece: it is not emptied and filled with blanks again for each.)
-void write_text_rows(std::string& out, const ListControl& list, const std::vector<int>& widths,
-                     int first, int last) {
+template <typename Rows>
+void write_text_rows(std::string& out, const Rows& list, const std::vector<int>& widths, int first,
+                     int last) {
   std::vector<std::size_t> chars;
   std::string blank;
   for (const int w : widths) {
@@ -163,7 +164,8 @@ void write_text_rows(std::string& out, const ListControl& list, const std::vecto
 
 // The rows in Excel form: each cell and a tab, a line end after each row; sized first, then
 // copied.
-void write_excel_rows(std::string& out, const ListControl& list, std::size_t columns, int first,
+template <typename Rows>
+void write_excel_rows(std::string& out, const Rows& list, std::size_t columns, int first,
                       int last) {
   std::size_t size = 0;
   Texts texts;
@@ -226,8 +228,8 @@ char* put(char* p, std::string_view text) {
 }
 
 // The rows in HTML form: sized first (escapes included), then written into place.
-void write_html_rows(std::string& out, const ListControl& list, std::size_t columns, int first,
-                     int last) {
+template <typename Rows>
+void write_html_rows(std::string& out, const Rows& list, std::size_t columns, int first, int last) {
   constexpr std::string_view kRowStart = "<tr>", kRowEnd = "</tr>";
   constexpr std::string_view kCellStart = "<td>", kCellEnd = "</td>";
   std::size_t size = 0;
@@ -256,6 +258,32 @@ void write_html_rows(std::string& out, const ListControl& list, std::size_t colu
   }
 }
 
+// The rows [first, last) of `rows` (a ListControl, or BlockRows) in the form of `mode`, in place
+// of what `out` held.
+template <typename Rows>
+void write_rows(std::string& out, const Rows& rows, ExportMode mode, const std::vector<int>& widths,
+                int first, int last) {
+  switch (mode) {
+    case ExportMode::Text:
+      write_text_rows(out, rows, widths, first, last);
+      break;
+    case ExportMode::Excel:
+      out.clear();
+      write_excel_rows(out, rows, widths.size(), first, last);
+      break;
+    case ExportMode::Html:
+      out.clear();
+      write_html_rows(out, rows, widths.size(), first, last);
+      break;
+  }
+}
+
+// The rows of a block, as the export reads a list's.
+struct BlockRows {
+  const RowBlock& block;
+  void row_cells(int row, Texts& out) const { block.cells(static_cast<std::size_t>(row), out); }
+};
+
 }  // namespace
 
 std::string html_escape(std::string_view text) {
@@ -283,19 +311,37 @@ void sav_write_data(std::string& out, std::string_view cell, int width, ExportMo
   append_cell(out, text::c_text(cell), width, mode);
 }
 
-bool write_list(const ListControl& list, ExportMode mode, std::string_view window_title,
-                const ExportSink& sink, unsigned threads) {
-  // The widths of the moment, noted once for the whole file.
-  std::vector<int> widths;
+ExportLayout export_layout(const ListControl& list) {
+  ExportLayout layout;
   for (int c = 0; list.column(c) != nullptr && c < kMaxColumns; ++c) {
-    widths.push_back(list.column_width(c));
+    layout.widths.push_back(list.column_width(c));
   }
+  return layout;
+}
+
+std::string export_head(const ListControl& list, ExportMode mode, std::string_view window_title) {
   std::string head = mode == ExportMode::Html ? html_export_head(window_title) : std::string();
   for (int c = 0; list.column(c) != nullptr; ++c) {
     sav_write_data(head, list.column(c)->title, list.column_width(c), mode);
   }
   end_export_line(head, mode);
-  if (!sink(head)) return false;
+  return head;
+}
+
+std::string_view export_tail(ExportMode mode) {
+  return mode == ExportMode::Html ? "</table>" : "";
+}
+
+void write_block_rows(std::string& out, const RowBlock& block, ExportMode mode,
+                      const ExportLayout& layout) {
+  write_rows(out, BlockRows{block}, mode, layout.widths, 0, static_cast<int>(block.row_count()));
+}
+
+bool write_list(const ListControl& list, ExportMode mode, std::string_view window_title,
+                const ExportSink& sink, unsigned threads) {
+  // The widths of the moment, noted once for the whole file.
+  const ExportLayout layout = export_layout(list);
+  if (!sink(export_head(list, mode, window_title))) return false;
 
   // The rows go in pieces, made on every thread and written in order; a few pieces wait at a
   // time, so that the export never stands whole in memory.
@@ -309,26 +355,15 @@ bool write_list(const ListControl& list, ExportMode mode, std::string_view windo
       [&](std::size_t i, unsigned) {
         const int first = static_cast<int>(i * kRowsPerPiece);
         const int last = std::min(rows, first + static_cast<int>(kRowsPerPiece));
-        std::string& out = made[i % window];
-        if (mode != ExportMode::Text) out.clear();
-        switch (mode) {
-          case ExportMode::Text:
-            write_text_rows(out, list, widths, first, last);
-            break;
-          case ExportMode::Excel:
-            write_excel_rows(out, list, widths.size(), first, last);
-            break;
-          case ExportMode::Html:
-            write_html_rows(out, list, widths.size(), first, last);
-            break;
-        }
+        write_rows(made[i % window], list, mode, layout.widths, first, last);
       },
       [&](std::size_t i) {
         if (written) written = sink(made[i % window]);
       },
       window);
   if (!written) return false;
-  return mode != ExportMode::Html || sink("</table>");
+  const std::string_view tail = export_tail(mode);
+  return tail.empty() || sink(tail);
 }
 
 std::string export_list(const ListControl& list, ExportMode mode, std::string_view window_title) {

@@ -49,6 +49,21 @@ using ExportSink = std::function<bool(std::string_view bytes)>;
 bool write_list(const ListControl& list, ExportMode mode, std::string_view window_title,
                 const ExportSink& sink, unsigned threads = 1);
 
+// The columns an export writes, with their widths, as the list has them at the start of the
+// export.
+struct ExportLayout {
+  std::vector<int> widths;
+};
+ExportLayout export_layout(const ListControl& list);
+// What an export writes before its rows: the HTML head, then the line of column titles.
+std::string export_head(const ListControl& list, ExportMode mode, std::string_view window_title);
+// What it writes after them ("</table>" in HTML).
+std::string_view export_tail(ExportMode mode);
+// Every row of `block`, in order, as an export lays out a list's rows, in place of what `out`
+// held: an export made file by file writes each file's rows as they are read.
+void write_block_rows(std::string& out, const RowBlock& block, ExportMode mode,
+                      const ExportLayout& layout);
+
 // The whole export file, Windows-1252 bytes. `window_title` is the HTML title.
 std::string export_list(const ListControl& list, ExportMode mode, std::string_view window_title);
 

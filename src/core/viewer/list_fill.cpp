@@ -92,31 +92,11 @@ void Viewer::remplit_aff() {
     // The row table keeps its room: a refill of a large list then allocates (and the system
     // maps) next to nothing.
     list_.clear_keeping_room();
-    lit_taille_col();
-    nb_lig_ = 0;
-    file_starts_.clear();
-    listed_.clear();
-    // One enumeration serves every pattern of the fill; the stamps it gives tell which kept
-    // files are still good (with none kept, none is needed).
-    std::error_code error;
-    FolderListing folder =
-        list_folder(options_.folder, error, options_.keep_listing || !cache_.empty());
-    if (error) note_folder_error(error);
-    const bool same_entries = selections_.follow(folder);
-    const auto mask = static_cast<std::uint8_t>(settings_.config.noemie_rsp_aff);
-    std::vector<FillTask> tasks;
-    if (mask & kMaskRsp) {
-      remplit_qv(folder, "*.RSP", 0, tasks);
-      remplit_qv(folder, "*.RSX", kIconArchivedFile, tasks);
-      remplit_qv(folder, "*.RSZ", kIconCondemnedFile, tasks);
-    }
-    if (mask & kMaskArl) {
-      remplit_qv(folder, "*.ARL", 0, tasks);
-      remplit_qv(folder, "*.ARX", kIconArchivedFile, tasks);
-      remplit_qv(folder, "*.ARZ", kIconCondemnedFile, tasks);
-    }
-    remplit_qv(folder, "*.DAT", 0, tasks);
-    remplit_qv(folder, "*.", 0, tasks);
+    // The stamps the listing gives tell which kept files are still good (with none kept,
+    // none is needed).
+    bool same_entries = false;
+    FolderListing folder = list_for_fill(options_.keep_listing || !cache_.empty(), same_entries);
+    const std::vector<FillTask> tasks = fill_tasks(folder);
     list_files(tasks);
     // The same entries as last time: no file that was read has gone.
     if (!same_entries && !cache_.empty()) forget_absent_files(folder);
@@ -149,6 +129,39 @@ void Viewer::remplit_aff() {
   if (out_of_memory) {
     dialogs_.message_box(kOutOfMemoryText, kViewerWarningCaption, platform::MessageIcon::Warning);
   }
+}
+
+FolderListing Viewer::list_for_fill(bool with_stamps, bool& same_entries) {
+  // An export planned on the selections this fill replaces would point at files gone.
+  export_plan_.reset();
+  lit_taille_col();
+  nb_lig_ = 0;
+  file_starts_.clear();
+  listed_.clear();
+  // One enumeration serves every pattern of the fill.
+  std::error_code error;
+  FolderListing folder = list_folder(options_.folder, error, with_stamps);
+  if (error) note_folder_error(error);
+  same_entries = selections_.follow(folder);
+  return folder;
+}
+
+std::vector<Viewer::FillTask> Viewer::fill_tasks(const FolderListing& folder) {
+  const auto mask = static_cast<std::uint8_t>(settings_.config.noemie_rsp_aff);
+  std::vector<FillTask> tasks;
+  if (mask & kMaskRsp) {
+    remplit_qv(folder, "*.RSP", 0, tasks);
+    remplit_qv(folder, "*.RSX", kIconArchivedFile, tasks);
+    remplit_qv(folder, "*.RSZ", kIconCondemnedFile, tasks);
+  }
+  if (mask & kMaskArl) {
+    remplit_qv(folder, "*.ARL", 0, tasks);
+    remplit_qv(folder, "*.ARX", kIconArchivedFile, tasks);
+    remplit_qv(folder, "*.ARZ", kIconCondemnedFile, tasks);
+  }
+  remplit_qv(folder, "*.DAT", 0, tasks);
+  remplit_qv(folder, "*.", 0, tasks);
+  return tasks;
 }
 
 void Viewer::note_folder_error(const std::error_code& error) {
@@ -231,15 +244,19 @@ void Viewer::list_files(const std::vector<FillTask>& tasks) {
 void Viewer::aff_noemie(const std::shared_ptr<const FileRows>& made, std::string_view file_name,
                         int kind_icon) {
   const FileRows& file = *made;
-  // The filter answers for the whole file: every entry has the same reference and time.
-  if (!file.rows || file.rows->row_count() == 0) return;
-  if (!decode::traite_ref(file.ref_zone(), file.file_time, filter_)) return;
+  if (!shows_rows_of(file)) return;
   int state_icon = file.ref_zone() == "930" ? kIconAcknowledgedFile : flags_.rsp_traite(file_name);
   if (kind_icon != 0) state_icon = kind_icon;
   file_starts_.push_back(nb_lig_);
   listed_.push_back(made);
   list_.add_rows(file.rows, state_icon, file.marker_icon);
   nb_lig_ = list_.row_count();
+}
+
+bool Viewer::shows_rows_of(const FileRows& file) const {
+  // The filter answers for the whole file: every entry has the same reference and time.
+  return file.rows && file.rows->row_count() > 0 &&
+         decode::traite_ref(file.ref_zone(), file.file_time, filter_);
 }
 
 void Viewer::forget_absent_files(const FolderListing& folder) {

@@ -258,6 +258,16 @@ class Viewer {
   // when the sink stopped it.
   bool stream_export(ExportMode mode, const ExportSink& sink) const;
 
+  // A headless export of the whole folder in the list's first order (by "Fichier", with no
+  // find): open_for_export sets the filters and columns as open() does and lists the folder
+  // (folder_error() tells whether it could), reading no file; stream_folder_export then
+  // hands `sink` the same bytes as stream_export after open(), reading each file, writing its
+  // rows and dropping them, so that memory holds a few files at a time instead of the list.
+  // Faults are reported once the rows are written, in the order a fill reports them. The list
+  // itself stays empty. False when the sink stopped it.
+  void open_for_export(int type_liste, int type_date);
+  bool stream_folder_export(ExportMode mode, const ExportSink& sink);
+
  private:
   // A file a fill lists, with what an earlier fill made of it.
   struct FillTask {
@@ -267,8 +277,24 @@ class Viewer {
     const FileCache::Known* known = nullptr;
   };
 
+  // What open_for_export found: the folder and its files in the list's order.
+  struct ExportPlan {
+    FolderListing folder;
+    std::vector<FillTask> tasks;
+    std::vector<std::size_t> listed_at;  // each task's place in the order of a fill
+  };
+  std::optional<ExportPlan> export_plan_;
+
+  // The start of every fill: the columns' widths, the folder listed (with its files' stamps
+  // when `with_stamps`) and the pattern selections following it (`same_entries` says whether
+  // its entries are those of the last listing).
+  FolderListing list_for_fill(bool with_stamps, bool& same_entries);
+  // The files of `folder` a fill lists, pattern by pattern, as the kind filter selects them.
+  std::vector<FillTask> fill_tasks(const FolderListing& folder);
   void remplit_qv(const FolderListing& folder, std::string_view pattern, int kind_icon,
                   std::vector<FillTask>& tasks);
+  // Whether the list shows the rows of `file` (it has rows, and the date filter keeps it).
+  bool shows_rows_of(const FileRows& file) const;
   void list_files(const std::vector<FillTask>& tasks);
   void aff_noemie(const std::shared_ptr<const FileRows>& file, std::string_view file_name,
                   int kind_icon);

@@ -6,11 +6,61 @@
 #include <algorithm>
 #include <random>
 
+#include "core/decode/cell_format.h"
+#include "core/viewer/file_order.h"
 #include "core/viewer/list_fixture.h"
 #include "core/viewer/sort.h"
 
 namespace noemie::viewer {
 namespace {
+
+constexpr std::int64_t kDayUnits = 24LL * 3600 * 10'000'000;
+
+// Files known before they are read go in the order of their "Fichier" texts, as a sort of the
+// filled list would put them; a file's time is looked at only where its name part does not
+// decide.
+TEST(FileOrder, FichierTextsInByteOrderLookingAtTimesOnlyWhereNamesTie) {
+  struct Case {
+    std::vector<std::string> names;
+    std::vector<std::int64_t> days;  // each file's time, in days from 1601
+    std::vector<std::size_t> order;
+    std::vector<std::size_t> times_asked;
+  };
+  // 22/08/22, the day before, and a month after (21/09/22).
+  const std::int64_t day = 154'000, before = day - 1, later = day + 30;
+  const std::vector<Case> cases = {
+      // Leading zeros and the extension leave the texts: "1  (", "10  (", "2  (".
+      {{"00000002.RSP", "00000010.RSP", "00000001.ARL"}, {before, before, before}, {2, 1, 0}, {}},
+      // One name part: the dates decide, day first ("21/09/22" before "22/08/22").
+      {{"00000007.RSP", "00000007.RSX", "7"}, {day, later, day}, {1, 0, 2}, {0, 1, 2}},
+      // Same text: the order given.
+      {{"3.RSP", "3.ARL"}, {before, before}, {0, 1}, {0, 1}},
+      // A blank sorts before a digit; a name part holding "  (" is the beginning of another's
+      // text only with its date.
+      {{"1 2.RSP", "1.RSP", "1  (x.RSP"}, {before, day, before}, {1, 2, 0}, {1, 2}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string_view> names(c.names.begin(), c.names.end());
+    std::vector<std::size_t> asked;
+    const std::vector<std::size_t> order = fichier_order(names, [&](std::size_t i) {
+      asked.push_back(i);
+      return c.days[i] * kDayUnits;
+    });
+    EXPECT_EQ(order, c.order) << c.names[0];
+    std::sort(asked.begin(), asked.end());
+    asked.erase(std::unique(asked.begin(), asked.end()), asked.end());
+    EXPECT_EQ(asked, c.times_asked) << c.names[0];
+    // The same order as the texts themselves sorted.
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      texts.push_back(decode::format_nom_fic(names[i], c.days[i] * kDayUnits));
+    }
+    std::vector<std::size_t> by_text = order;
+    std::stable_sort(by_text.begin(), by_text.end(),
+                     [&](std::size_t a, std::size_t b) { return texts[a] < texts[b]; });
+    EXPECT_EQ(by_text, order) << c.names[0];
+  }
+}
 
 std::vector<std::int32_t> entries_in_order(const ListControl& list) {
   std::vector<std::int32_t> out;
