@@ -137,26 +137,33 @@ inline void copy_cell(char* to, const char* from, std::size_t n) {
 template <typename Rows>
 void write_text_rows(std::string& out, const Rows& list, const std::vector<int>& widths, int first,
                      int last) {
-  std::vector<std::size_t> chars;
+  // Each column's characters, and the most of a cell it shows.
+  std::vector<std::size_t> chars, shown;
   std::string blank;
   for (const int w : widths) {
     chars.push_back(static_cast<std::size_t>(std::max(w, 0) / kPixelsPerChar));
+    shown.push_back(std::min(chars.back(), kMaxCellChars));
     blank.append(chars.back(), ' ');
     blank += '|';
   }
   blank += "\r\n";
   const std::size_t line = blank.size();
   out.resize(static_cast<std::size_t>(last - first) * line);
+  // Held in locals: the bytes written could, for all the compiler knows, change whatever a
+  // pointer reaches, which would otherwise be read again for every cell.
+  const std::size_t columns = chars.size();
+  const std::size_t* const column_chars = chars.data();
+  const std::size_t* const column_shown = shown.data();
+  const char* const blank_line = blank.data();
   char* p = out.data();
   Texts texts;
   for (int r = first; r < last; ++r) {
-    std::memcpy(p, blank.data(), line);
+    std::memcpy(p, blank_line, line);
     list.row_cells(r, texts);
-    for (std::size_t c = 0; c < chars.size(); ++c) {
-      const std::string_view cell =
-          text::first_chars(cell_of(texts, c), std::min(chars[c], kMaxCellChars));
+    for (std::size_t c = 0; c < columns; ++c) {
+      const std::string_view cell = text::first_chars(cell_of(texts, c), column_shown[c]);
       copy_cell(p, cell.data(), cell.size());
-      p += chars[c] + 1;
+      p += column_chars[c] + 1;
     }
     p += 2;
   }

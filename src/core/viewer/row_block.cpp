@@ -159,14 +159,20 @@ void with_end_type(std::uint8_t width, Work&& work) {
   }
 }
 
+// Writes `ends` at `out`, each as an End. The pointers and the count are the function's own:
+// stores through a byte pointer could change anything held in memory, a lambda's captures
+// included, which would then be read again at every byte.
+template <typename End>
+void put_ends_as(std::uint8_t* out, const std::uint32_t* ends, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto end = static_cast<End>(ends[i]);
+    std::memcpy(out + i * sizeof end, &end, sizeof end);
+  }
+}
+
 // Writes `ends` at `out`, `width` bytes each.
 void put_ends(std::uint8_t* out, const std::uint32_t* ends, std::size_t count, std::uint8_t width) {
-  with_end_type(width, [&](auto type) {
-    for (std::size_t i = 0; i < count; ++i) {
-      const auto end = static_cast<decltype(type)>(ends[i]);
-      std::memcpy(out + i * sizeof end, &end, sizeof end);
-    }
-  });
+  with_end_type(width, [=](auto type) { put_ends_as<decltype(type)>(out, ends, count); });
 }
 
 // Cells 1 to 16 of a row whose texts start at `base` and end as `ends` (each an End) say.
