@@ -27,12 +27,7 @@ constexpr std::size_t kSmallestWrite = 4 * 1024;
 }  // namespace
 
 void Viewer::open_for_export(int type_liste, int type_date) {
-  filter_.type_liste = type_liste;
-  flags_.lit_info_traite(settings_.config, options_.may_write);
-  filter_.type_date = type_date;
-  init_aff();
-  filter_.now = clock_.now_file_time();
-  folder_error_.clear();
+  set_up_list(type_liste, type_date);
   list_.begin_reset();
   list_.clear_keeping_room();
   list_.end_reset();

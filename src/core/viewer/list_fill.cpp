@@ -84,8 +84,6 @@ void Viewer::clean_items() {
 }
 
 void Viewer::remplit_aff() {
-  filter_.now = clock_.now_file_time();
-  folder_error_.clear();
   bool out_of_memory = false;
   list_.begin_reset();
   try {
@@ -134,6 +132,8 @@ void Viewer::remplit_aff() {
 FolderListing Viewer::list_for_fill(bool with_stamps, bool& same_entries) {
   // An export planned on the selections this fill replaces would point at files gone.
   export_plan_.reset();
+  filter_.now = clock_.now_file_time();
+  folder_error_.clear();
   lit_taille_col();
   nb_lig_ = 0;
   file_starts_.clear();

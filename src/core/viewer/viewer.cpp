@@ -42,11 +42,15 @@ Viewer::Viewer(store::Settings& settings, store::FlagStore& flags,
       reporter_(reporter) {}
 
 void Viewer::open(int type_liste, int type_date) {
+  set_up_list(type_liste, type_date);
+  remplit_aff();
+}
+
+void Viewer::set_up_list(int type_liste, int type_date) {
   filter_.type_liste = type_liste;
   flags_.lit_info_traite(settings_.config, options_.may_write);
   filter_.type_date = type_date;
   init_aff();
-  remplit_aff();
 }
 
 void Viewer::close(const WindowRect& rect) {

@@ -285,9 +285,11 @@ class Viewer {
   };
   std::optional<ExportPlan> export_plan_;
 
-  // The start of every fill: the columns' widths, the folder listed (with its files' stamps
-  // when `with_stamps`) and the pattern selections following it (`same_entries` says whether
-  // its entries are those of the last listing).
+  // What open() does before it fills: the filters, the flags read, the columns made.
+  void set_up_list(int type_liste, int type_date);
+  // The start of every fill: the filters' "now", no folder error, the columns' widths, the
+  // folder listed (with its files' stamps when `with_stamps`) and the pattern selections
+  // following it (`same_entries` says whether its entries are those of the last listing).
   FolderListing list_for_fill(bool with_stamps, bool& same_entries);
   // The files of `folder` a fill lists, pattern by pattern, as the kind filter selects them.
   std::vector<FillTask> fill_tasks(const FolderListing& folder);
